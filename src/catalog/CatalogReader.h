@@ -1,0 +1,37 @@
+#pragma once
+
+#include "LoadedCatalog.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Turns a catalog's bytes, given in pieces of any size, into records. A line ends at CR, or at
+// CR LF; a lone LF is text. Line k of the file is line (k-1) mod 45 + 1 of record (k-1) div 45
+// + 1, and a trailing block of fewer than 45 lines is a record too.
+class CatalogReader
+{
+public:
+    // `fileName` is only for error messages.
+    explicit CatalogReader(std::string fileName);
+
+    // Throws CatalogError at the first line that cannot be cut.
+    void feed(std::string_view bytes);
+
+    // Takes a last line that had no line end and trims the arrays to the record count.
+    LoadedCatalog finish();
+
+private:
+    void takeLine(std::string_view line);
+    [[noreturn]] void fail(const std::string &what) const;
+
+    std::string m_fileName;
+    LoadedCatalog m_catalog{RecordArrays(100), 0};
+    int m_position = 1;             // line within the record that the next line will have
+    std::int64_t m_lineNumber = 0;  // lines of the file taken so far
+    std::string m_partial;          // a line whose end has not arrived yet
+    bool m_skipLf = false;          // the last piece ended with CR: a leading LF is its line end
+};
+
+// The whole of a catalog held in memory.
+LoadedCatalog readCatalog(std::string_view bytes, std::string fileName);
