@@ -1,0 +1,34 @@
+# Everything a person needs, from a fresh Debian 12 machine:
+#   make run    install what is missing, build, open the editor on the bundled sample catalog
+#   make test   install what is missing, build, run every test
+#   make bench  the catalog benchmarks (figures only; nothing is asserted)
+
+BUILD ?= build
+BUILD_TYPE ?= RelWithDebInfo
+CMAKE_FLAGS ?=
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run-sample $(BUILD)/velmora
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+bench: build
+	@$(BUILD)/bench/velmora_catalog_bench
+
+clean:
+	rm -rf $(BUILD)

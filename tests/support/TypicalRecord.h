@@ -1,0 +1,12 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// Records as the workshop's catalog holds them, varied by number, for tests and benchmarks.
+// Every line is well formed: loading and saving them gives the same bytes back.
+std::array<std::string, 45> typicalRecordLines(std::int64_t number);
+
+// `records` typical records, every line ended by CR LF.
+std::string typicalCatalog(std::int64_t records);
