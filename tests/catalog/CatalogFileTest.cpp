@@ -1,0 +1,754 @@
+#include "CatalogError.h"
+#include "CatalogFiles.h"
+#include "CatalogReader.h"
+#include "CatalogWriter.h"
+#include "MemorySnapshot.h"
+#include "ProgramState.h"
+#include "SafeFileWriter.h"
+#include "TempFolder.h"
+#include "TypicalRecord.h"
+#include "basMain.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> typicalLines(std::int64_t records)
+{
+    std::vector<std::string> lines;
+    for (std::int64_t n = 1; n <= records; ++n) {
+        const auto record = typicalRecordLines(n);
+        lines.insert(lines.end(), record.begin(), record.end());
+    }
+    return lines;
+}
+
+std::string withCrLf(const std::vector<std::string> &lines)
+{
+    std::string bytes;
+    for (const std::string &line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+// Empty when equal; otherwise where two files part, short enough to print.
+std::string difference(const std::string &actual, const std::string &expected)
+{
+    if (actual == expected)
+        return "";
+    const auto parted = std::mismatch(actual.begin(), actual.end(), expected.begin(),
+                                      expected.end());
+    const auto at = static_cast<std::size_t>(parted.first - actual.begin());
+    return std::to_string(actual.size()) + " bytes instead of " + std::to_string(expected.size())
+           + ", first difference at byte " + std::to_string(at) + ": \""
+           + actual.substr(at, 20) + "\" instead of \"" + expected.substr(at, 20) + "\"";
+}
+
+std::string emptyLines(int count)
+{
+    std::string bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += "\r\n";
+    return bytes;
+}
+
+std::string replaceFirst(std::string text, const std::string &from, const std::string &to)
+{
+    const std::size_t at = text.find(from);
+    if (at != std::string::npos)
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// The names in a folder, sorted and joined by blanks: a leftover temporary file shows up here.
+std::string listFolder(const fs::path &folder)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::string joined;
+    for (const std::string &name : names)
+        joined += (joined.empty() ? "" : " ") + name;
+    return joined;
+}
+
+std::string readWhole(const fs::path &file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+mode_t modeOf(const fs::path &file)
+{
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0)
+        return 0;
+    return st.st_mode & 07777;
+}
+
+// Puts `records` typical records in memory without a file, as a load would.
+void holdTypicalCatalog(std::int64_t records)
+{
+    LoadedCatalog loaded = readCatalog(typicalCatalog(records), kInputFile);
+    gRecords = std::move(loaded.arrays);
+    gSlog->UkBrSlogova = loaded.count;
+}
+
+class CatalogFile : public ::testing::Test
+{
+protected:
+    void SetUp() override { resetProgramState(); }
+    void TearDown() override { resetProgramState(); }
+
+    void load(std::string_view bytes, EmptyCatalog ifEmpty = EmptyCatalog::Accept)
+    {
+        folder.write(kInputFile, bytes);
+        gSlog->UcitavanjeIzFajla(ifEmpty);
+    }
+
+    TempFolder folder;
+};
+
+// --- Loader ------------------------------------------------------------------------------------
+
+TEST_F(CatalogFile, LoadsEveryLineOfThreeRecords)
+{
+    gBrojSloga = 2;
+    load(typicalCatalog(3));
+
+    EXPECT_EQ(gSlog->UkBrSlogova, 3);
+    forEachArray(gRecords, [](auto &array) { EXPECT_EQ(array.upperBound(), 3) << array.name(); });
+    EXPECT_EQ(gBrojSloga, 2);
+
+    const auto second = typicalRecordLines(2);
+    EXPECT_EQ(gShape.at(2).shape_CeoRed, second[18]);
+    EXPECT_EQ(gShape.at(2).colr_CeoRed, second[19]);
+    EXPECT_EQ(gShape.at(2).type_CeoRed, second[20]);
+    EXPECT_EQ(gLokal.at(2).Duljina, "2002");
+    EXPECT_EQ(gLokal.at(2).Sirina, "23");
+    EXPECT_EQ(gLokal.at(2).Debljina, "1");
+    EXPECT_EQ(gLokal.at(2).Cijena, "2.12");
+    EXPECT_EQ(gBase.at(3).Naziv, "Furnir 24 hrast 3");
+    EXPECT_EQ(gBase.at(3).PrazanRedNaKraju_CeoRed, "");
+    EXPECT_EQ(gPricemod3.at(1).CijenaGrupa2_CeoRed,
+              "    Cijena = Cijena * ( 1 + GdMarzaZaPlocasteMaterijale );");
+
+    // Every line of every record, put together from its members.
+    for (std::int64_t n = 1; n <= 3; ++n) {
+        const auto expected = typicalRecordLines(n);
+        for (std::size_t line = 0; line < expected.size(); ++line) {
+            std::string joined;
+            for (const MemberAccess piece : recordTemplate()[line].pieces)
+                joined += piece(gRecords, n);
+            EXPECT_EQ(joined, expected[line]) << "record " << n << ", line " << line + 1;
+        }
+    }
+}
+
+TEST_F(CatalogFile, FailedLoadLeavesMemoryAsItWas)
+{
+    struct Row
+    {
+        const char *name;
+        std::optional<std::string> file;  // nothing: no "Trake.odl" at all
+        EmptyCatalog ifEmpty;
+        std::string message;
+    };
+    auto withLine = [](std::int64_t records, std::size_t index, const std::string &line) {
+        auto lines = typicalLines(records);
+        lines[index] = line;
+        return withCrLf(lines);
+    };
+    auto withoutLine = [](std::int64_t records, std::size_t index) {
+        auto lines = typicalLines(records);
+        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index));
+        return withCrLf(lines);
+    };
+    const Row rows[] = {
+        {"missing file", std::nullopt, EmptyCatalog::Accept,
+         "Trake.odl: cannot open: No such file or directory"},
+        {"line 5 without Sirina",
+         withLine(3, 94, "    Duljina = 2800, Visina = 22, Debljina = 2,"), EmptyCatalog::Accept,
+         "Trake.odl, line 95 (record 3, line 5): no \"Sirina =\" in the line"},
+        {"base line without ;", withLine(2, 45, "base #Hrast"), EmptyCatalog::Accept,
+         "Trake.odl, line 46 (record 2, line 1): no \";\" after the first \"#\""},
+        {"extra empty line after the last record", typicalCatalog(2) + "\r\n",
+         EmptyCatalog::Accept, "Trake.odl, line 91 (record 3, line 1): no \";\" in the line"},
+        {"44-line record in the middle", withoutLine(3, 89), EmptyCatalog::Accept,
+         "Trake.odl, line 91 (record 3, line 1): no \";\" in the line"},
+        {"empty file refused", std::string(), EmptyCatalog::Refuse,
+         "Trake.odl: the file holds no record"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        resetProgramState();
+        TempFolder here;
+        here.write(kInputFile, typicalCatalog(4));
+        gSlog->UcitavanjeIzFajla();
+        gLokal.at(2).Duljina = "3050";
+        gBrojSloga = 2;
+        const MemorySnapshot before = takeSnapshot();
+
+        fs::remove(here.path() / kInputFile);
+        if (row.file)
+            here.write(kInputFile, *row.file);
+        try {
+            gSlog->UcitavanjeIzFajla(row.ifEmpty);
+            ADD_FAILURE() << row.name << ": the load did not fail";
+        } catch (const CatalogError &error) {
+            EXPECT_EQ(std::string(error.what()), row.message) << row.name;
+        }
+        expectSameMemory(before, takeSnapshot());
+        EXPECT_EQ(gLokal.at(2).Duljina, "3050") << row.name;
+        EXPECT_EQ(gBrojSloga, 2) << row.name;
+    }
+}
+
+TEST_F(CatalogFile, FolderNamedLikeTheCatalogCannotBeRead)
+{
+    fs::create_directory(folder.path() / kInputFile);
+    try {
+        gSlog->UcitavanjeIzFajla();
+        FAIL() << "the load did not fail";
+    } catch (const CatalogError &error) {
+        EXPECT_EQ(std::string(error.what()), "Trake.odl: cannot read: Is a directory");
+    }
+    EXPECT_EQ(gSlog->UkBrSlogova, 0);
+}
+
+TEST_F(CatalogFile, AcceptedEmptyFileLeavesNoRecord)
+{
+    load(typicalCatalog(3));
+    load("");
+    EXPECT_EQ(gSlog->UkBrSlogova, 0);
+    forEachArray(gRecords, [](auto &array) {
+        EXPECT_EQ(array.upperBound(), 0) << array.name();
+        EXPECT_FALSE(array.holdsObject(0)) << array.name();
+    });
+}
+
+TEST_F(CatalogFile, ReloadBuildsTheRecordsAfresh)
+{
+    struct Row
+    {
+        const char *name;
+        std::int64_t first;
+        std::int64_t second;
+    };
+    const Row rows[] = {
+        {"same file", 3, 3},
+        {"shrank 5 to 3", 5, 3},
+        {"grew 5 to 120", 5, 120},
+        {"grew past two growth steps", 5, 201},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        resetProgramState();
+        TempFolder here;
+        here.write(kInputFile, typicalCatalog(row.first));
+        gSlog->UcitavanjeIzFajla();
+        gBase.at(1).Naziv = "edited";
+
+        here.write(kInputFile, typicalCatalog(row.second));
+        gRecords = RecordArrays(100);  // as the window does before every load
+        gSlog->UcitavanjeIzFajla();
+
+        EXPECT_EQ(gSlog->UkBrSlogova, row.second) << row.name;
+        forEachArray(gRecords, [&row](auto &array) {
+            EXPECT_EQ(array.upperBound(), row.second) << row.name << ", " << array.name();
+        });
+        EXPECT_EQ(gBase.at(1).Naziv, "ABS 23x1 antracit 1") << row.name;
+        const auto last = typicalRecordLines(row.second);
+        EXPECT_EQ(gPricemod5.at(row.second).priceend_CeoRed, last[42]) << row.name;
+        EXPECT_EQ(gLokal.at(row.second).tOpis, "Traka broj " + std::to_string(row.second)
+                                                   + " za ploče") << row.name;
+    }
+}
+
+// Parts of lines 12 and 16 that no operation reads or writes.
+TEST_F(CatalogFile, NeverUsedLokalMembersStayEmptyThroughLoadCopyAndSave)
+{
+    auto expectEmpty = [](const char *after) {
+        for (std::int32_t n = 1; n <= gSlog->UkBrSlogova; ++n) {
+            const clsLokal &lokal = gLokal.at(n);
+            for (const std::string *member :
+                 {&lokal.colg_CeoRed, &lokal.colb_CeoRed, &lokal.alpha_CeoRed,
+                  &lokal.Tekstura_CeoRed, &lokal.tUserSifra_CeoRed, &lokal.ObjectName_CeoRed})
+                EXPECT_EQ(*member, "") << "after " << after << ", record " << n;
+        }
+    };
+    load(typicalCatalog(3));
+    expectEmpty("load");
+    gSlog->KopiranjeSloga(3, 1);
+    expectEmpty("copy");
+    gSlog->SnimanjeuFajl();
+    expectEmpty("save");
+}
+
+// --- Writer ------------------------------------------------------------------------------------
+
+TEST_F(CatalogFile, EmptyStoreWritesAnEmptyFile)
+{
+    folder.write(kOutputFile, "an earlier save\r\n");
+    gSlog->UkBrSlogova = 0;
+    gSlog->SnimanjeuFajl();
+    EXPECT_TRUE(folder.exists(kOutputFile));
+    EXPECT_EQ(fs::file_size(folder.path() / kOutputFile), 0u);
+}
+
+// Objects that do not exist are written as empty lines, so every record is 45 lines.
+TEST_F(CatalogFile, TwoSparseRecordsGiveNinetyLines)
+{
+    gRecords = RecordArrays(2);
+    gSlog->UkBrSlogova = 2;
+    gBase.at(1).Naziv = "Hrast";
+    gLokal.at(2).Duljina = "2800";
+    gSlog->SnimanjeuFajl();
+
+    std::vector<std::string> expected(90);
+    expected[0] = "Hrast";
+    expected[45 + 4] = "2800";
+    const std::string written = folder.read(kOutputFile);
+    EXPECT_EQ(written, withCrLf(expected));
+
+    std::size_t lineEnds = 0;
+    for (std::size_t at = written.find("\r\n"); at != std::string::npos;
+         at = written.find("\r\n", at + 2))
+        ++lineEnds;
+    EXPECT_EQ(lineEnds, 90u);
+    EXPECT_EQ(written.substr(written.size() - 2), "\r\n");
+}
+
+TEST_F(CatalogFile, SavingRightAfterLoadingGivesTheFileBack)
+{
+    struct Row
+    {
+        std::string name;
+        std::string bytes;
+    };
+    std::vector<Row> rows = {
+        {"examples/Trake.odl", readWhole(fs::path(VELMORA_SOURCE_DIR) / "examples" / "Trake.odl")},
+    };
+    for (const std::int64_t n : {1, 2, 99, 100, 101, 250})
+        rows.push_back({std::to_string(n) + " typical records", typicalCatalog(n)});
+    ASSERT_FALSE(rows.front().bytes.empty()) << "the sample catalog is missing";
+
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        resetProgramState();
+        TempFolder here;
+        here.write(kInputFile, row.bytes);
+        gSlog->UcitavanjeIzFajla();
+        gSlog->SnimanjeuFajl();
+        EXPECT_EQ(difference(here.read(kOutputFile), row.bytes), "") << row.name;
+    }
+}
+
+TEST_F(CatalogFile, SavedFileDiffersOnlyWhereTheInputWasIrregular)
+{
+    struct Row
+    {
+        const char *name;
+        std::string input;
+        std::string output;
+    };
+    const std::string one = typicalCatalog(1);
+    const std::string two = typicalCatalog(2);
+    auto blankClosingLine = typicalLines(1);
+    blankClosingLine[44] = "  ";
+    const std::string blankClosed = withCrLf(blankClosingLine);
+    const Row rows[] = {
+        {"last record of 44 lines", two.substr(0, two.size() - 2), two},
+        {"line ended by a lone CR", replaceFirst(one, "  local\r\n", "  local\r"), one},
+        {"last line without a line end", blankClosed.substr(0, blankClosed.size() - 2),
+         blankClosed},
+        {"trailing block of one line", one + "base #Kratki;\r\n",
+         one + "base #Kratki;\r\n" + emptyLines(44)},
+        {"lone LF inside a line", replaceFirst(one, "  local", "  lo\ncal"),
+         replaceFirst(one, "  local", "  lo\ncal")},
+        {"description holding =", replaceFirst(one, "za ploče", "za ploče x=1"),
+         replaceFirst(one, "za ploče", "za ploče x=1")},
+        {"empty file", "", ""},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        resetProgramState();
+        TempFolder here;
+        here.write(kInputFile, row.input);
+        gSlog->UcitavanjeIzFajla();
+        gSlog->SnimanjeuFajl();
+        EXPECT_EQ(difference(here.read(kOutputFile), row.output), "") << row.name;
+    }
+}
+
+TEST_F(CatalogFile, EditedLengthLandsBetweenTheUnchangedPieces)
+{
+    const char *const values[] = {"3050", "", " 12 ", "3050mm"};
+    for (const char *value : values) {
+        SCOPED_TRACE(value);
+        resetProgramState();
+        TempFolder here;
+        here.write(kInputFile, typicalCatalog(3));
+        gSlog->UcitavanjeIzFajla();
+        gLokal.at(2).Duljina = value;
+        gSlog->SnimanjeuFajl();
+
+        auto lines = typicalLines(3);
+        ASSERT_EQ(lines[49], "    Duljina = 2002, Sirina = 23, Debljina = 1,");
+        lines[49] = "    Duljina = " + std::string(value) + ", Sirina = 23, Debljina = 1,";
+        EXPECT_EQ(difference(here.read(kOutputFile), withCrLf(lines)), "")
+            << "value \"" << value << "\"";
+    }
+}
+
+TEST_F(CatalogFile, SavingTwiceGivesTheSameFileAndChangesNoMemory)
+{
+    load(typicalCatalog(4));
+    gLokal.at(3).Cijena = "9.99";
+    gBrojSloga = 3;
+    const MemorySnapshot before = takeSnapshot();
+
+    gSlog->SnimanjeuFajl();
+    const std::string first = folder.read(kOutputFile);
+    gSlog->SnimanjeuFajl();
+    EXPECT_EQ(difference(folder.read(kOutputFile), first), "");
+    expectSameMemory(before, takeSnapshot());
+    EXPECT_EQ(gBrojSloga, 3);
+    EXPECT_EQ(listFolder(folder.path()), "Trake-novi.odl Trake.odl");
+
+    // A later save replaces the earlier one with what memory holds then.
+    gLokal.at(3).Cijena = "1.00";
+    gSlog->SnimanjeuFajl();
+    EXPECT_EQ(difference(folder.read(kOutputFile),
+                         replaceFirst(first, "cijena = 9.99,", "cijena = 1.00,")),
+              "");
+}
+
+TEST_F(CatalogFile, OutputKeepsThePermissionsOfTheFileItReplaces)
+{
+    struct Row
+    {
+        const char *name;
+        std::optional<mode_t> existing;  // nothing: no earlier "Trake-novi.odl"
+        mode_t umask;
+        mode_t expected;
+    };
+    const Row rows[] = {
+        {"existing 0640 kept", 0640, 022, 0640},
+        {"existing 0604 kept despite umask 077", 0604, 077, 0604},
+        {"new file under umask 022", std::nullopt, 022, 0644},
+        {"new file under umask 027", std::nullopt, 027, 0640},
+        {"new file under umask 0", std::nullopt, 0, 0666},
+    };
+    holdTypicalCatalog(2);
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder here;
+        const fs::path output = here.path() / kOutputFile;
+        if (row.existing) {
+            here.write(kOutputFile, "an earlier save\r\n");
+            ASSERT_EQ(::chmod(output.c_str(), *row.existing), 0);
+        }
+        const mode_t previous = ::umask(row.umask);
+        try {
+            gSlog->SnimanjeuFajl();
+        } catch (...) {
+            ::umask(previous);
+            throw;
+        }
+        ::umask(previous);
+        EXPECT_EQ(modeOf(output), row.expected) << row.name;
+        EXPECT_EQ(difference(here.read(kOutputFile), typicalCatalog(2)), "") << row.name;
+    }
+}
+
+TEST_F(CatalogFile, InputFileIsNeverWritten)
+{
+    const std::string input = typicalCatalog(3);
+    folder.write(kInputFile, input);
+    const fs::path inputPath = folder.path() / kInputFile;
+    const auto longAgo = fs::last_write_time(inputPath) - std::chrono::hours(24 * 365);
+    fs::last_write_time(inputPath, longAgo);
+
+    gSlog->UcitavanjeIzFajla();
+    gBase.at(1).Naziv = "edited";
+    gSlog->SnimanjeuFajl();
+    gSlog->SnimanjeuFajl();
+
+    EXPECT_EQ(difference(folder.read(kInputFile), input), "");
+    EXPECT_EQ(fs::last_write_time(inputPath), longAgo);
+}
+
+// --- A failed save leaves the earlier output as it was ---------------------------------------
+
+// Runs `work` in a forked child, which may limit or unshare itself freely, and returns what it
+// reported. The child leaves by _exit so nothing of the test runner or leak checker runs twice.
+std::string runInChild(const std::function<std::string()> &work)
+{
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return std::string("cannot make a pipe: ") + std::strerror(errno);
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return std::string("cannot fork: ") + std::strerror(errno);
+    if (pid == 0) {
+        ::close(pipeEnds[0]);
+        std::string report;
+        try {
+            report = work();
+        } catch (const std::exception &error) {
+            report = std::string("unexpected exception: ") + error.what();
+        } catch (...) {
+            report = "unexpected exception";
+        }
+        std::string_view rest = report;
+        while (!rest.empty()) {
+            const ssize_t written = ::write(pipeEnds[1], rest.data(), rest.size());
+            if (written <= 0)
+                break;
+            rest.remove_prefix(static_cast<std::size_t>(written));
+        }
+        ::_exit(0);
+    }
+    ::close(pipeEnds[1]);
+    std::string report;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(pipeEnds[0], buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        report.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(pipeEnds[0]);
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return "the child did not end normally (wait status " + std::to_string(status) + ")";
+    return report;
+}
+
+const std::string kSkip = "skip: ";
+
+// What a save in the child left behind, seen from inside the child.
+struct SaveOutcome
+{
+    std::string error;
+    std::string files;
+    bool oldFileKept = false;
+};
+
+std::string saveAndDescribe(const std::string &oldOutput)
+{
+    std::string error = "saved";
+    try {
+        gSlog->SnimanjeuFajl();
+    } catch (const CatalogError &caught) {
+        error = caught.what();
+    }
+    return error + "\n" + listFolder(".") + "\n"
+           + (readWhole(kOutputFile) == oldOutput ? "kept" : "changed");
+}
+
+SaveOutcome parseOutcome(const std::string &report)
+{
+    SaveOutcome outcome;
+    const std::size_t first = report.find('\n');
+    const std::size_t second = first == std::string::npos ? first : report.find('\n', first + 1);
+    if (second == std::string::npos) {
+        outcome.error = report;
+        return outcome;
+    }
+    outcome.error = report.substr(0, first);
+    outcome.files = report.substr(first + 1, second - first - 1);
+    outcome.oldFileKept = report.substr(second + 1) == "kept";
+    return outcome;
+}
+
+class FailedSave : public CatalogFile
+{
+protected:
+    void SetUp() override
+    {
+        CatalogFile::SetUp();
+        folder.write(kOutputFile, m_oldOutput);
+    }
+
+    void expectOldOutputUntouched()
+    {
+        EXPECT_EQ(difference(folder.read(kOutputFile), m_oldOutput), "");
+        EXPECT_EQ(listFolder(folder.path()), "Trake-novi.odl");
+    }
+
+    const std::string m_oldOutput = typicalCatalog(1);
+};
+
+TEST_F(FailedSave, FileSizeLimitReachedPartWay)
+{
+    holdTypicalCatalog(50);
+    const SaveOutcome outcome = parseOutcome(runInChild([this] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{8192, 8192};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return kSkip + "cannot limit the file size: " + std::strerror(errno);
+        return saveAndDescribe(m_oldOutput);
+    }));
+    if (outcome.error.starts_with(kSkip))
+        GTEST_SKIP() << outcome.error;
+    EXPECT_EQ(outcome.error, "Trake-novi.odl: cannot write: File too large");
+    EXPECT_EQ(outcome.files, "Trake-novi.odl");
+    EXPECT_TRUE(outcome.oldFileKept);
+    expectOldOutputUntouched();
+}
+
+// A small tmpfs of the child's own, so a real disk fills up without touching the machine's.
+TEST_F(FailedSave, FullDisk)
+{
+    holdTypicalCatalog(300);
+    const fs::path disk = folder.path() / "disk";
+    fs::create_directory(disk);
+    const SaveOutcome outcome = parseOutcome(runInChild([this, &disk] {
+        if (::unshare(CLONE_NEWNS) != 0)
+            return kSkip + "cannot unshare the mount namespace: " + std::strerror(errno);
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return kSkip + "cannot make the mounts private: " + std::strerror(errno);
+        if (::mount("velmora-test", disk.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=256k")
+            != 0)
+            return kSkip + "cannot mount a tmpfs: " + std::strerror(errno);
+        if (::chdir(disk.c_str()) != 0)
+            return std::string("cannot enter the tmpfs: ") + std::strerror(errno);
+        std::ofstream(kOutputFile, std::ios::binary) << m_oldOutput;
+        return saveAndDescribe(m_oldOutput);
+    }));
+    if (outcome.error.starts_with(kSkip))
+        GTEST_SKIP() << outcome.error;
+    EXPECT_EQ(outcome.error, "Trake-novi.odl: cannot write: No space left on device");
+    EXPECT_EQ(outcome.files, "Trake-novi.odl");
+    EXPECT_TRUE(outcome.oldFileKept);
+}
+
+// Root writes anywhere, so the child gives up root before it saves into root's folder.
+TEST_F(FailedSave, FolderNotWritable)
+{
+    holdTypicalCatalog(2);
+    const bool root = ::geteuid() == 0;
+    const fs::perms folderMode = root ? fs::perms(0755) : fs::perms(0555);
+    fs::permissions(folder.path(), folderMode);
+    const SaveOutcome outcome = parseOutcome(runInChild([this, root] {
+        if (root
+            && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return kSkip + "cannot give up root: " + std::strerror(errno);
+        return saveAndDescribe(m_oldOutput);
+    }));
+    fs::permissions(folder.path(), fs::perms::owner_all);
+    if (outcome.error.starts_with(kSkip))
+        GTEST_SKIP() << outcome.error;
+    EXPECT_EQ(outcome.error,
+              "Trake-novi.odl: cannot create a file in its folder: Permission denied");
+    EXPECT_EQ(outcome.files, "Trake-novi.odl");
+    EXPECT_TRUE(outcome.oldFileKept);
+    expectOldOutputUntouched();
+}
+
+TEST_F(FailedSave, SinkFailingPartWayLeavesNoTrace)
+{
+    holdTypicalCatalog(3);
+    try {
+        SafeFileWriter out(kOutputFile);
+        writeCatalog(gRecords, gSlog->UkBrSlogova, [&out](std::string_view block) {
+            out.write(block.substr(0, 100));
+            throw std::runtime_error("the device went away");
+        });
+        out.commit();
+        FAIL() << "the sink did not fail";
+    } catch (const std::runtime_error &error) {
+        EXPECT_EQ(std::string(error.what()), "the device went away");
+    }
+    expectOldOutputUntouched();
+}
+
+// --- SafeFileWriter -----------------------------------------------------------------------------
+
+TEST_F(CatalogFile, WriterAbandonedBeforeCommitLeavesTheTargetAlone)
+{
+    struct Row
+    {
+        const char *name;
+        bool targetExists;
+        std::string written;
+    };
+    const Row rows[] = {
+        {"existing target, nothing written", true, ""},
+        {"existing target, bytes written", true, "new bytes\r\n"},
+        {"no target, bytes written", false, "new bytes\r\n"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder here;
+        if (row.targetExists)
+            here.write("target.odl", "old bytes\r\n");
+        {
+            SafeFileWriter out("target.odl");
+            out.write(row.written);
+        }
+        EXPECT_EQ(listFolder(here.path()), row.targetExists ? "target.odl" : "") << row.name;
+        if (row.targetExists) {
+            EXPECT_EQ(here.read("target.odl"), "old bytes\r\n") << row.name;
+        }
+    }
+}
+
+TEST_F(CatalogFile, WriterCommitReplacesTheTargetAndLeavesNothingElse)
+{
+    folder.write("target.odl", "old bytes\r\n");
+    SafeFileWriter out("target.odl");
+    out.write("new ");
+    out.write("bytes\r\n");
+    EXPECT_EQ(folder.read("target.odl"), "old bytes\r\n");
+    out.commit();
+    EXPECT_EQ(folder.read("target.odl"), "new bytes\r\n");
+    EXPECT_EQ(listFolder(folder.path()), "target.odl");
+}
+
+TEST_F(CatalogFile, WriterIntoAMissingFolderNamesTheTarget)
+{
+    try {
+        SafeFileWriter out("missing/Trake-novi.odl");
+        FAIL() << "the writer was created";
+    } catch (const CatalogError &error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "missing/Trake-novi.odl: cannot create a file in its folder: "
+                  "No such file or directory");
+    }
+    EXPECT_EQ(listFolder(folder.path()), "");
+}
+
+}  // namespace

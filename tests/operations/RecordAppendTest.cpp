@@ -1,0 +1,118 @@
+#include "CatalogFiles.h"
+#include "CatalogReader.h"
+#include "MemorySnapshot.h"
+#include "ProgramState.h"
+#include "RecordAppend.h"
+#include "TypicalRecord.h"
+#include "basMain.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+class RecordAppend : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        resetProgramState();
+        LoadedCatalog loaded = readCatalog(typicalCatalog(10), kInputFile);
+        gRecords = std::move(loaded.arrays);
+        gSlog->UkBrSlogova = loaded.count;
+        gBrojSloga = 3;  // on screen; plays no part in the append
+        for (std::int32_t n = 1; n <= 10; ++n)
+            m_loaded.push_back(recordValues(n));
+    }
+    void TearDown() override { resetProgramState(); }
+
+    void expectLoadedRecordsUnchanged()
+    {
+        for (std::int32_t n = 1; n <= 10; ++n)
+            EXPECT_EQ(recordValues(n), m_loaded[n - 1]) << "record " << n;
+    }
+
+    std::vector<std::vector<std::string>> m_loaded;
+};
+
+TEST_F(RecordAppend, CopiesTheLastRecordNotTheOneOnScreen)
+{
+    EXPECT_EQ(appendCopyOfLastRecord(), 11);
+
+    EXPECT_EQ(gSlog->UkBrSlogova, 11);
+    forEachArray(gRecords, [](auto &array) { EXPECT_EQ(array.upperBound(), 11) << array.name(); });
+    EXPECT_EQ(recordValues(11), m_loaded[9]);
+    EXPECT_NE(recordValues(11), m_loaded[2]);
+    expectLoadedRecordsUnchanged();
+}
+
+TEST_F(RecordAppend, NewRecordHasObjectsOfItsOwn)
+{
+    appendCopyOfLastRecord();
+    gBase.at(11).Naziv = "Novi naziv";
+    EXPECT_EQ(gBase.at(10).Naziv, "Melamin 19x0.4 javor 10");
+    EXPECT_EQ(gBase.at(11).Naziv, "Novi naziv");
+    forEachArray(gRecords, [](auto &array) { EXPECT_NE(&array.at(11), &array.at(10)); });
+}
+
+TEST_F(RecordAppend, TwoAppendsBothCopyRecordTen)
+{
+    EXPECT_EQ(appendCopyOfLastRecord(), 11);
+    EXPECT_EQ(appendCopyOfLastRecord(), 12);
+    EXPECT_EQ(gSlog->UkBrSlogova, 12);
+    EXPECT_EQ(gRecords.upperBound(), 12);
+    EXPECT_EQ(recordValues(11), m_loaded[9]);
+    EXPECT_EQ(recordValues(12), m_loaded[9]);
+    expectLoadedRecordsUnchanged();
+}
+
+TEST_F(RecordAppend, CarriesAnEditOfTheLastRecord)
+{
+    gLokal.at(10).Duljina = "3050";
+    gBase.at(10).Naziv = "  Hrast  ";
+    appendCopyOfLastRecord();
+    EXPECT_EQ(gLokal.at(11).Duljina, "3050");
+    EXPECT_EQ(gBase.at(11).Naziv, "  Hrast  ");
+    EXPECT_EQ(recordValues(11), recordValues(10));
+
+    // An edit of the new last record goes into the next copy.
+    gLokal.at(11).Cijena = "7.77";
+    appendCopyOfLastRecord();
+    EXPECT_EQ(gLokal.at(12).Cijena, "7.77");
+    EXPECT_EQ(gLokal.at(12).Duljina, "3050");
+}
+
+TEST_F(RecordAppend, OntoAnEmptyStoreGivesAnEmptyFirstRecord)
+{
+    resetProgramState();
+    EXPECT_EQ(appendCopyOfLastRecord(), 1);
+    EXPECT_EQ(gSlog->UkBrSlogova, 1);
+    EXPECT_EQ(gRecords.upperBound(), 1);
+    EXPECT_EQ(recordValues(1), std::vector<std::string>(61));
+}
+
+TEST_F(RecordAppend, FullStoreRefusesBeforeAnythingChanges)
+{
+    gRecords = RecordArrays(2);
+    gBase.at(2).Naziv = "last held";
+    gSlog->UkBrSlogova = std::numeric_limits<std::int32_t>::max();
+    const MemorySnapshot before = takeSnapshot();
+
+    try {
+        appendCopyOfLastRecord();
+        FAIL() << "the append did not fail";
+    } catch (const RecordCountFull &error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "the catalog already holds 2147483647 records, the most it can hold");
+    }
+    expectSameMemory(before, takeSnapshot());
+    EXPECT_EQ(gSlog->UkBrSlogova, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(gRecords.upperBound(), 2);
+    EXPECT_EQ(gBrojSloga, 3);
+}
+
+}  // namespace
