@@ -30,6 +30,11 @@ mode_t defaultMode()
 
 SafeFileWriter::SafeFileWriter(std::filesystem::path target) : m_target(std::move(target))
 {
+    // A rename would replace even a read-only file; read-only is the owner's way of saying no.
+    if (::faccessat(AT_FDCWD, m_target.c_str(), F_OK, AT_EACCESS) == 0
+        && ::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0)
+        fail("cannot write", errno);
+
     std::string name = (folderOf(m_target) / ("." + m_target.filename().string() + ".XXXXXX"))
                            .string();
     m_fd = ::mkostemp(name.data(), O_CLOEXEC);

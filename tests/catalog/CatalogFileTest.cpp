@@ -661,6 +661,7 @@ TEST_F(FailedSave, FolderNotWritable)
     holdTypicalCatalog(2);
     const bool root = ::geteuid() == 0;
     const fs::perms folderMode = root ? fs::perms(0755) : fs::perms(0555);
+    fs::permissions(folder.path() / kOutputFile, fs::perms(0666));  // only the folder says no
     fs::permissions(folder.path(), folderMode);
     const SaveOutcome outcome = parseOutcome(runInChild([this, root] {
         if (root
@@ -673,6 +674,29 @@ TEST_F(FailedSave, FolderNotWritable)
         GTEST_SKIP() << outcome.error;
     EXPECT_EQ(outcome.error,
               "Trake-novi.odl: cannot create a file in its folder: Permission denied");
+    EXPECT_EQ(outcome.files, "Trake-novi.odl");
+    EXPECT_TRUE(outcome.oldFileKept);
+    expectOldOutputUntouched();
+}
+
+// Read-only is the owner's way of saying no, even though a rename could replace the file.
+TEST_F(FailedSave, ReadOnlyOutputFile)
+{
+    holdTypicalCatalog(2);
+    const bool root = ::geteuid() == 0;
+    fs::permissions(folder.path() / kOutputFile, fs::perms(0444));
+    if (root)
+        fs::permissions(folder.path(), fs::perms(0777));
+    const SaveOutcome outcome = parseOutcome(runInChild([this, root] {
+        if (root
+            && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return kSkip + "cannot give up root: " + std::strerror(errno);
+        return saveAndDescribe(m_oldOutput);
+    }));
+    fs::permissions(folder.path(), fs::perms::owner_all);
+    if (outcome.error.starts_with(kSkip))
+        GTEST_SKIP() << outcome.error;
+    EXPECT_EQ(outcome.error, "Trake-novi.odl: cannot write: Permission denied");
     EXPECT_EQ(outcome.files, "Trake-novi.odl");
     EXPECT_TRUE(outcome.oldFileKept);
     expectOldOutputUntouched();
