@@ -1,0 +1,87 @@
+#include "UpDown.h"
+
+#include "RecordNumberText.h"
+#include "TextBox.h"
+
+#include <QKeyEvent>
+#include <QToolButton>
+
+#include <algorithm>
+
+UpDown::UpDown(QWidget *parent)
+    : QWidget(parent), m_up(new QToolButton(this)), m_down(new QToolButton(this))
+{
+    m_up->setObjectName(QStringLiteral("up"));
+    m_down->setObjectName(QStringLiteral("down"));
+    m_up->setArrowType(Qt::UpArrow);
+    m_down->setArrowType(Qt::DownArrow);
+    for (QToolButton *arrow : {m_up, m_down}) {
+        // The control takes the focus as a whole; its arrows never do.
+        arrow->setFocusPolicy(Qt::NoFocus);
+        arrow->setAutoRepeat(true);
+    }
+    setFocusPolicy(Qt::TabFocus);
+    connect(m_up, &QToolButton::clicked, this, &UpDown::stepUp);
+    connect(m_down, &QToolButton::clicked, this, &UpDown::stepDown);
+}
+
+void UpDown::setBuddy(TextBox *buddy)
+{
+    if (m_buddy)
+        m_buddy->removeEventFilter(this);
+    m_buddy = buddy;
+    if (m_buddy)
+        m_buddy->installEventFilter(this);
+}
+
+void UpDown::setMaximum(std::int32_t maximum)
+{
+    m_maximum = maximum;
+}
+
+void UpDown::step(int direction)
+{
+    if (!m_buddy || m_maximum < kMinimum)
+        return;
+    const std::int64_t shown = std::clamp<std::int64_t>(
+        recordNumberFromText(m_buddy->text().toStdU16String()), kMinimum, m_maximum);
+    const std::int64_t next = shown + direction;
+    if (next < kMinimum || next > m_maximum)
+        return;
+    m_buddy->setText(QString::number(next));
+}
+
+bool UpDown::handleKey(QKeyEvent *event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    if (event->key() == Qt::Key_Up) {
+        stepUp();
+        return true;
+    }
+    if (event->key() == Qt::Key_Down) {
+        stepDown();
+        return true;
+    }
+    return false;
+}
+
+bool UpDown::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_buddy && event->type() == QEvent::KeyPress)
+        return handleKey(static_cast<QKeyEvent *>(event));
+    return QWidget::eventFilter(watched, event);
+}
+
+void UpDown::keyPressEvent(QKeyEvent *event)
+{
+    if (!handleKey(event))
+        QWidget::keyPressEvent(event);
+}
+
+void UpDown::resizeEvent(QResizeEvent *)
+{
+    const int upper = height() / 2;
+    m_up->setGeometry(0, 0, width(), upper);
+    m_down->setGeometry(0, upper, width(), height() - upper);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+
+class QToolButton;
+class TextBox;
+
+// A pair of arrows that steps the number in its buddy text box. A step starts from the number
+// the buddy shows, goes one up or down within 1 ... maximum() and writes the result, in
+// decimal, into the buddy's text; the buddy's change event does the rest. At a limit nothing
+// is written. Up and Down pressed in the buddy (or in this control) step the same way.
+class UpDown : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr std::int32_t kMinimum = 1;
+
+    explicit UpDown(QWidget *parent = nullptr);
+
+    void setBuddy(TextBox *buddy);
+    TextBox *buddy() const { return m_buddy; }
+
+    void setMaximum(std::int32_t maximum);
+    std::int32_t maximum() const { return m_maximum; }
+
+    void stepUp() { step(+1); }
+    void stepDown() { step(-1); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void step(int direction);
+    bool handleKey(QKeyEvent *event);
+
+    QToolButton *m_up;
+    QToolButton *m_down;
+    TextBox *m_buddy = nullptr;
+    std::int32_t m_maximum = kMinimum;
+};

@@ -1,0 +1,342 @@
+#include "frmVelmora.h"
+
+#include "CaptionLabel.h"
+#include "CatalogError.h"
+#include "CodePage1250.h"
+#include "CodePageValidator.h"
+#include "CommandButton.h"
+#include "RecordAppend.h"
+#include "RecordNumberText.h"
+#include "RecordTemplate.h"
+#include "TextBox.h"
+#include "UpDown.h"
+#include "basMain.h"
+#include "frmVelmoraDesign.h"
+
+#include <QFont>
+#include <QGroupBox>
+#include <QMessageBox>
+
+#include <algorithm>
+#include <cassert>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+frmVelmora *s_instance = nullptr;
+
+// The seven value boxes and the member each one edits in the record on screen.
+struct ValueField
+{
+    const char *box;
+    MemberAccess member;
+};
+
+const ValueField kValueFields[] = {
+    {"txtBase_Naziv",
+     [](RecordArrays &a, std::int64_t n) -> std::string & { return a.base.at(n).Naziv; }},
+    {"txtJedinicaMjere",
+     [](RecordArrays &a, std::int64_t n) -> std::string & {
+         return a.lokal.at(n).JedinicaMjere;
+     }},
+    {"txtDuljina",
+     [](RecordArrays &a, std::int64_t n) -> std::string & { return a.lokal.at(n).Duljina; }},
+    {"txtSirina",
+     [](RecordArrays &a, std::int64_t n) -> std::string & { return a.lokal.at(n).Sirina; }},
+    {"txtDebljina",
+     [](RecordArrays &a, std::int64_t n) -> std::string & { return a.lokal.at(n).Debljina; }},
+    {"txtCijena",
+     [](RecordArrays &a, std::int64_t n) -> std::string & { return a.lokal.at(n).Cijena; }},
+    {"txttOpis",
+     [](RecordArrays &a, std::int64_t n) -> std::string & { return a.lokal.at(n).tOpis; }},
+};
+
+QFont windowFont()
+{
+    // A dialog font of about 8 points, as the label widths of the design were measured in.
+    QFont font;
+    font.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("Helvetica")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8);
+    return font;
+}
+
+QFont ownFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(9.75);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+QRect pixelGeometry(const ControlDesign &design)
+{
+    return QRect(twipsToPixels(design.left), twipsToPixels(design.top),
+                 twipsToPixels(design.width), twipsToPixels(design.height));
+}
+
+bool takesFocus(ControlKind kind)
+{
+    return kind == ControlKind::TextBox || kind == ControlKind::CommandButton
+        || kind == ControlKind::UpDown;
+}
+
+// Shows record gBrojSloga through a private copy: nested events rewrite gBrojSloga, and the
+// record being shown must not move under the display.
+void showCurrentRecord()
+{
+    const std::int32_t brojsloga = gBrojSloga;
+    gSlog->IspisSlogaNaEkranu(brojsloga);
+}
+
+// The change handler of all seven value boxes: the box's whole text goes into its member of
+// the record on screen. The record is looked up before the box is read.
+void storeBoxText(const TextBox &box, MemberAccess member)
+{
+    std::string &value = member(gRecords, gBrojSloga);
+    std::optional<std::string> bytes = CodePage1250::encode(box.text().toStdU16String());
+    // The box refuses text the code page cannot hold, so this always succeeds.
+    if (bytes)
+        value = std::move(*bytes);
+}
+
+}  // namespace
+
+frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
+{
+    assert(s_instance == nullptr);
+    s_instance = this;
+
+    const WindowDesign &window = frmVelmoraWindowDesign();
+    setObjectName(QString::fromUtf8(window.name));
+    setWindowTitle(QString::fromUtf8(window.title));
+    setFont(windowFont());
+    setFixedSize(twipsToPixels(window.clientWidth), twipsToPixels(window.clientHeight));
+
+    createControls();
+    applyTabOrder();
+    // Only now: putting the design values in place raises no event.
+    connectHandlers();
+
+    m_reportError = [this](const QString &message) {
+        QMessageBox::critical(this, windowTitle(), message);
+    };
+}
+
+frmVelmora::~frmVelmora()
+{
+    s_instance = nullptr;
+}
+
+frmVelmora *frmVelmora::instance()
+{
+    return s_instance;
+}
+
+void frmVelmora::createControls()
+{
+    QWidget *frame = nullptr;
+    for (const ControlDesign &design : frmVelmoraDesign()) {
+        QWidget *parent = design.container == Container::Frame1 ? frame : this;
+        assert(parent != nullptr);
+        const QString caption = QString::fromUtf8(design.caption);
+        QWidget *control = nullptr;
+        switch (design.kind) {
+        case ControlKind::Frame: {
+            auto *box = new QGroupBox(parent);
+            frame = box;
+            control = box;
+            break;
+        }
+        case ControlKind::Label: {
+            auto *label = new CaptionLabel(parent);
+            label->setBordered(design.style & kBordered);
+            label->setWordWrap(design.style & kWordWrap);
+            label->setText(caption);
+            label->setAutoSize(design.style & kAutoSize);
+            control = label;
+            break;
+        }
+        case ControlKind::TextBox: {
+            auto *box = new TextBox(parent);
+            if (design.container == Container::Frame1)
+                box->setValidator(new CodePageValidator(box));
+            box->setText(caption);
+            control = box;
+            break;
+        }
+        case ControlKind::CommandButton: {
+            auto *button = new CommandButton(parent);
+            button->setText(caption);
+            button->setAutoDefault(false);
+            control = button;
+            break;
+        }
+        case ControlKind::UpDown:
+            control = new UpDown(parent);
+            break;
+        }
+        control->setObjectName(QString::fromUtf8(design.name));
+        control->setGeometry(pixelGeometry(design));
+        if (design.style & kOwnFont)
+            control->setFont(ownFont());
+        if (!takesFocus(design.kind))
+            control->setFocusPolicy(Qt::NoFocus);
+        m_controls.insert(control->objectName(), control);
+    }
+
+    // Boxes stay above the labels of their row when a long caption reaches under them.
+    for (const ValueField &field : kValueFields)
+        m_controls.value(QString::fromUtf8(field.box))->raise();
+
+    m_txtBrojSloga = qobject_cast<TextBox *>(control(QStringLiteral("txtBrojSloga")));
+    m_lblUkupnoSlogova =
+        qobject_cast<CaptionLabel *>(control(QStringLiteral("lblUkupnoSlogova")));
+    m_UpDnBrSloga = qobject_cast<UpDown *>(control(QStringLiteral("UpDnBrSloga")));
+    m_UpDnBrSloga->setBuddy(m_txtBrojSloga);
+}
+
+void frmVelmora::applyTabOrder()
+{
+    std::vector<const ControlDesign *> focusable;
+    for (const ControlDesign &design : frmVelmoraDesign()) {
+        if (takesFocus(design.kind))
+            focusable.push_back(&design);
+    }
+    std::sort(focusable.begin(), focusable.end(),
+              [](const ControlDesign *a, const ControlDesign *b) {
+                  return a->tabIndex < b->tabIndex;
+              });
+    for (std::size_t i = 1; i < focusable.size(); ++i) {
+        QWidget::setTabOrder(control(QString::fromUtf8(focusable[i - 1]->name)),
+                             control(QString::fromUtf8(focusable[i]->name)));
+    }
+}
+
+void frmVelmora::connectHandlers()
+{
+    connect(m_txtBrojSloga, &TextBox::changed, this, &frmVelmora::onRecordNumberChanged);
+
+    for (const ValueField &field : kValueFields) {
+        auto *box = qobject_cast<TextBox *>(control(QString::fromUtf8(field.box)));
+        const MemberAccess member = field.member;
+        connect(box, &TextBox::changed, this, [this, box, member] {
+            runHandler([box, member] { storeBoxText(*box, member); });
+        });
+    }
+
+    auto button = [this](const char *name) {
+        return qobject_cast<CommandButton *>(control(QString::fromUtf8(name)));
+    };
+    connect(button("cmdDodavanjeNovogSloga"), &QPushButton::clicked, this,
+            &frmVelmora::onAppendClicked);
+    connect(button("cmdUcitavanje"), &QPushButton::clicked, this, &frmVelmora::onReloadClicked);
+    connect(button("Command1"), &QPushButton::clicked, this, &frmVelmora::onSaveClicked);
+    // Leaving saves nothing and asks nothing.
+    connect(button("Command2"), &QPushButton::clicked, this, &QWidget::close);
+}
+
+void frmVelmora::Form_Load()
+{
+    gSlog.reset();
+    gRecords.redimAll(100);
+    gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse);
+    gBrojSloga = 1;
+    showCurrentRecord();
+    m_txtBrojSloga->setFocus();
+}
+
+void frmVelmora::setErrorReporter(ErrorReporter reporter)
+{
+    m_reportError = std::move(reporter);
+}
+
+QWidget *frmVelmora::control(const QString &name) const
+{
+    return m_controls.value(name);
+}
+
+void frmVelmora::onRecordNumberChanged()
+{
+    runHandler([this] {
+        const std::int64_t read = recordNumberFromText(m_txtBrojSloga->text().toStdU16String());
+        // A number past the last record, however large, means the last record.
+        std::int64_t number = std::max<std::int64_t>(read, 1);
+        const std::int32_t count = gSlog->UkBrSlogova;
+        if (number > count)
+            number = count;
+        gBrojSloga = static_cast<std::int32_t>(number);
+        showCurrentRecord();
+    });
+}
+
+void frmVelmora::onReloadClicked()
+{
+    runHandler([this] {
+        try {
+            // The loader swaps the new records in only once the whole file has been read.
+            gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse);
+        } catch (const CatalogError &error) {
+            report(QStringLiteral("The catalog was not reloaded; the records in memory are as "
+                                  "they were.\n")
+                   + QString::fromStdString(error.what()));
+            return;
+        }
+        gBrojSloga = 1;
+        showCurrentRecord();
+    });
+}
+
+void frmVelmora::onSaveClicked()
+{
+    runHandler([this] {
+        try {
+            gSlog->SnimanjeuFajl();
+        } catch (const CatalogError &error) {
+            report(QStringLiteral("The catalog was not saved; the records in memory are as they "
+                                  "were.\n")
+                   + QString::fromStdString(error.what()));
+        }
+    });
+}
+
+void frmVelmora::onAppendClicked()
+{
+    runHandler([this] {
+        std::int32_t added = 0;
+        try {
+            added = appendCopyOfLastRecord();
+        } catch (const RecordCountFull &error) {
+            report(QStringLiteral("No record was added: ") + QString::fromStdString(error.what()));
+            return;
+        }
+        m_lblUkupnoSlogova->setCaption(QString::number(added));
+        m_UpDnBrSloga->setMaximum(added);
+        gBrojSloga = added;
+        showCurrentRecord();
+    });
+}
+
+void frmVelmora::runHandler(const std::function<void()> &body)
+{
+    try {
+        body();
+    } catch (const std::exception &error) {
+        report(QString::fromStdString(error.what()));
+    } catch (...) {
+        report(QStringLiteral("An unexpected error stopped the operation."));
+    }
+}
+
+void frmVelmora::report(const QString &message)
+{
+    if (m_reportError)
+        m_reportError(message);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class CaptionLabel;
+class TextBox;
+class UpDown;
+
+// The editor's one window: a frame that lays out a record as its own text, the record-number
+// box with its up-down, the record count and the four command buttons. Its handlers keep the
+// program going after a failure: each reports what went wrong and leaves memory as it was.
+class frmVelmora : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Shows a failure to the user. The default is a critical message box over the window.
+    using ErrorReporter = std::function<void(const QString &message)>;
+
+    explicit frmVelmora(QWidget *parent = nullptr);
+    ~frmVelmora() override;
+    frmVelmora(const frmVelmora &) = delete;
+    frmVelmora &operator=(const frmVelmora &) = delete;
+
+    // The window the record display fills; null while there is none.
+    static frmVelmora *instance();
+
+    // Drops the record store, reads "Trake.odl" and shows record 1, before the window is first
+    // shown. A file that cannot be read or holds no record throws CatalogError, for the
+    // program's start to report.
+    void Form_Load();
+
+    void setErrorReporter(ErrorReporter reporter);
+
+    // A control by its design name; null for a name the window does not have.
+    QWidget *control(const QString &name) const;
+
+    TextBox *txtBrojSloga() const { return m_txtBrojSloga; }
+    CaptionLabel *lblUkupnoSlogova() const { return m_lblUkupnoSlogova; }
+    UpDown *UpDnBrSloga() const { return m_UpDnBrSloga; }
+
+private:
+    void createControls();
+    void applyTabOrder();
+    void connectHandlers();
+
+    void onRecordNumberChanged();
+    void onReloadClicked();
+    void onSaveClicked();
+    void onAppendClicked();
+
+    // Runs a handler's body; whatever it throws is reported here, never left to Qt.
+    void runHandler(const std::function<void()> &body);
+    void report(const QString &message);
+
+    QHash<QString, QWidget *> m_controls;
+    TextBox *m_txtBrojSloga = nullptr;
+    CaptionLabel *m_lblUkupnoSlogova = nullptr;
+    UpDown *m_UpDnBrSloga = nullptr;
+    ErrorReporter m_reportError;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <span>
+
+// The window's design: every control with its place and design-time values, in twips.
+
+enum class ControlKind { Frame, Label, TextBox, CommandButton, UpDown };
+
+enum class Container { Window, Frame1 };
+
+// How a label or box looks beyond its kind.
+enum ControlStyle : unsigned {
+    kPlain = 0,
+    kBordered = 1,  // fixed single border
+    kAutoSize = 2,  // width and height follow the caption
+    kWordWrap = 4,  // the caption breaks into lines inside the label
+    kOwnFont = 8,   // "MS Sans Serif" 9.75 pt instead of the window's font
+};
+
+struct ControlDesign
+{
+    const char *name;
+    ControlKind kind;
+    Container container;
+    int left;
+    int top;
+    int width;
+    int height;
+    int tabIndex;  // labels and the frame carry one but take no focus
+    const char *caption;
+    unsigned style;
+};
+
+struct WindowDesign
+{
+    const char *name;
+    const char *title;
+    int clientWidth;
+    int clientHeight;
+};
+
+const WindowDesign &frmVelmoraWindowDesign();
+
+// Containers come before what they hold.
+std::span<const ControlDesign> frmVelmoraDesign();
+
+// Twips to pixels at 96 dots per inch, to the nearest pixel.
+constexpr int twipsToPixels(int twips)
+{
+    return (twips + 7) / 15;
+}

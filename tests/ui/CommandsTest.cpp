@@ -1,0 +1,319 @@
+#include "EditorFixture.h"
+
+#include "RecordTemplate.h"
+#include "StartupMessage.h"
+#include "TypicalRecord.h"
+#include "CatalogError.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <filesystem>
+#include <limits>
+
+namespace {
+
+// Every line member of record n.
+std::vector<std::string> recordValues(std::int32_t n)
+{
+    std::vector<std::string> values;
+    for (const MemberAccess member : recordMembers())
+        values.push_back(member(gRecords, n));
+    return values;
+}
+
+std::vector<std::string> folderListing(const std::filesystem::path &folder)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+using CommandsTest = EditorFixture;
+
+TEST_F(CommandsTest, TheWindowOpensWithTheFocusInTheRecordNumberBox)
+{
+    openWith(2);
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    EXPECT_EQ(QApplication::focusWidget(), box("txtBrojSloga"));
+}
+
+TEST_F(CommandsTest, SaveWritesEveryRecordAndLaterEditsGoIntoTheNextSave)
+{
+    openWith(3);
+    typeOver("txtBrojSloga", QStringLiteral("2"));
+
+    click("Command1");
+    EXPECT_EQ(folder.read("Trake-novi.odl"), typicalCatalog(3));
+    EXPECT_EQ(gBrojSloga, 2);
+
+    typeOver("txtDuljina", QStringLiteral("1234"));
+    click("Command1");
+    std::string line5 = typicalRecordLines(2)[4];
+    line5.replace(line5.find("2002"), 4, "1234");
+    EXPECT_EQ(folder.read("Trake-novi.odl"), catalogWithLine(3, 2, 5, line5));
+    EXPECT_EQ(folder.read("Trake.odl"), typicalCatalog(3)) << "the input file is never written";
+    EXPECT_EQ(gBrojSloga, 2);
+    EXPECT_EQ(box("txtBrojSloga")->text(), QStringLiteral("2"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(CommandsTest, ReloadDropsEditsAndAppendedRecordsAndShowsRecordOne)
+{
+    openWith(4);
+    typeOver("txtBrojSloga", QStringLiteral("3"));
+    typeOver("txtCijena", QStringLiteral("7.77"));
+    click("cmdDodavanjeNovogSloga");
+    ASSERT_EQ(gSlog->UkBrSlogova, 5);
+
+    click("cmdUcitavanje");
+
+    EXPECT_EQ(gSlog->UkBrSlogova, 4);
+    EXPECT_EQ(memoryBytes(), typicalCatalog(4));
+    EXPECT_EQ(gBrojSloga, 1);
+    EXPECT_EQ(box("txtBrojSloga")->text(), QStringLiteral("1"));
+    EXPECT_EQ(box("txtBase_Naziv")->text(), shown(gBase.at(1).Naziv));
+    EXPECT_EQ(label("lblUkupnoSlogova")->caption(), QStringLiteral("4"));
+    EXPECT_EQ(upDown()->maximum(), 4);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(CommandsTest, ReloadReadsAFileThatGrewOrShrank)
+{
+    openWith(3);
+    for (const std::int64_t records : {7, 2}) {
+        typeOver("txtBrojSloga", QStringLiteral("2"));
+        folder.write("Trake.odl", typicalCatalog(records));
+        click("cmdUcitavanje");
+        EXPECT_EQ(gSlog->UkBrSlogova, records);
+        EXPECT_EQ(gRecords.upperBound(), records);
+        EXPECT_EQ(memoryBytes(), typicalCatalog(records));
+        EXPECT_EQ(label("lblUkupnoSlogova")->caption(), QString::number(records));
+        EXPECT_EQ(upDown()->maximum(), records);
+        EXPECT_EQ(gBrojSloga, 1);
+    }
+}
+
+TEST_F(CommandsTest, AppendCopiesTheLastRecordWhicheverIsOnScreen)
+{
+    openWith(10);
+    typeOver("txtBrojSloga", QStringLiteral("3"));
+
+    click("cmdDodavanjeNovogSloga");
+
+    EXPECT_EQ(gSlog->UkBrSlogova, 11);
+    EXPECT_EQ(gRecords.upperBound(), 11);
+    EXPECT_EQ(recordValues(11), recordValues(10));
+    EXPECT_EQ(gBrojSloga, 11);
+    EXPECT_EQ(box("txtBrojSloga")->text(), QStringLiteral("11"));
+    EXPECT_EQ(label("lblUkupnoSlogova")->caption(), QStringLiteral("11"));
+    EXPECT_EQ(upDown()->maximum(), 11);
+    EXPECT_EQ(box("txtBase_Naziv")->text(), shown(gBase.at(10).Naziv));
+
+    // The new record is the one on screen: an edit goes to it alone.
+    typeOver("txtBase_Naziv", QStringLiteral("Nova traka"));
+    EXPECT_EQ(gBase.at(11).Naziv, "Nova traka");
+    EXPECT_EQ(gBase.at(10).Naziv, "Melamin 19x0.4 javor 10");
+}
+
+TEST_F(CommandsTest, TwoAppendsGiveTwoCopiesOfTheLastRecord)
+{
+    openWith(10);
+    click("cmdDodavanjeNovogSloga");
+    click("cmdDodavanjeNovogSloga");
+    EXPECT_EQ(gSlog->UkBrSlogova, 12);
+    EXPECT_EQ(recordValues(11), recordValues(10));
+    EXPECT_EQ(recordValues(12), recordValues(10));
+    EXPECT_EQ(gBrojSloga, 12);
+
+    click("Command1");
+    std::string expected = typicalCatalog(10);
+    for (int copy = 0; copy < 2; ++copy) {
+        for (const std::string &line : typicalRecordLines(10))
+            expected += line + "\r\n";
+    }
+    EXPECT_EQ(folder.read("Trake-novi.odl"), expected);
+}
+
+TEST_F(CommandsTest, AnEditOfTheLastRecordIsCarriedIntoTheCopy)
+{
+    openWith(10);
+    typeOver("txtBrojSloga", QStringLiteral("10"));
+    typeOver("txtDebljina", QStringLiteral("0.8"));
+    click("cmdDodavanjeNovogSloga");
+    EXPECT_EQ(gLokal.at(11).Debljina, "0.8");
+    EXPECT_EQ(box("txtDebljina")->text(), QStringLiteral("0.8"));
+}
+
+TEST_F(CommandsTest, ExitAndClosingWriteNothing)
+{
+    for (const bool byButton : {true, false}) {
+        TearDown();
+        SetUp();
+        openWith(3);
+        typeOver("txtDuljina", QStringLiteral("1"));
+        const auto before = folderListing(folder.path());
+
+        if (byButton)
+            click("Command2");
+        else
+            window().close();
+
+        EXPECT_FALSE(window().isVisible()) << byButton;
+        EXPECT_EQ(folderListing(folder.path()), before) << byButton;
+        EXPECT_EQ(folder.read("Trake.odl"), typicalCatalog(3)) << byButton;
+    }
+}
+
+// The commands that can fail keep the program, the records and the screen as they were.
+class FailedCommandTest : public EditorFixture
+{
+protected:
+    void SetUp() override
+    {
+        EditorFixture::SetUp();
+        openWith(4);
+        typeOver("txtBrojSloga", QStringLiteral("3"));
+        typeOver("txtSirina", QStringLiteral("edited"));
+        m_memory = memoryBytes();
+    }
+
+    void expectNothingChanged()
+    {
+        EXPECT_EQ(memoryBytes(), m_memory);
+        EXPECT_EQ(gSlog->UkBrSlogova, 4);
+        EXPECT_EQ(gBrojSloga, 3);
+        EXPECT_EQ(box("txtBrojSloga")->text(), QStringLiteral("3"));
+        EXPECT_EQ(box("txtSirina")->text(), QStringLiteral("edited"));
+        EXPECT_EQ(label("lblUkupnoSlogova")->caption(), QStringLiteral("4"));
+        EXPECT_EQ(upDown()->maximum(), 4);
+        EXPECT_TRUE(window().isVisible());
+    }
+
+    std::string m_memory;
+};
+
+TEST_F(FailedCommandTest, AFailedSaveNamesTheOutputFileAndKeepsEverything)
+{
+    std::filesystem::create_directory(folder.path() / "Trake-novi.odl");
+
+    click("Command1");
+
+    EXPECT_EQ(messages, QStringList{QStringLiteral(
+                            "The catalog was not saved; the records in memory are as they were.\n"
+                            "Trake-novi.odl: cannot replace the file: Is a directory")});
+    expectNothingChanged();
+    EXPECT_EQ(folderListing(folder.path()),
+              (std::vector<std::string>{"Trake-novi.odl", "Trake.odl"}))
+        << "no temporary file is left behind";
+
+    // The program goes on: once the way is clear the same edits are saved.
+    std::filesystem::remove(folder.path() / "Trake-novi.odl");
+    click("Command1");
+    EXPECT_EQ(folder.read("Trake-novi.odl"), m_memory);
+}
+
+struct ReloadFailure
+{
+    const char *name;
+    bool removeFile;
+    std::string catalog;
+    const char *reason;
+};
+
+TEST_F(FailedCommandTest, AFailedReloadSaysWhyAndKeepsRecordsEditsAndScreen)
+{
+    const ReloadFailure failures[] = {
+        {"file deleted", true, "", "Trake.odl: cannot open: No such file or directory"},
+        {"line that cannot be cut", false,
+         catalogWithLine(3, 2, 1, "base #ABS 22x2 bijela"),
+         "Trake.odl, line 46 (record 2, line 1): no \";\" after the first \"#\""},
+        {"empty file", false, "", "Trake.odl: the file holds no record"},
+    };
+    for (const ReloadFailure &row : failures) {
+        messages.clear();
+        if (row.removeFile)
+            std::filesystem::remove(folder.path() / "Trake.odl");
+        else
+            folder.write("Trake.odl", row.catalog);
+
+        click("cmdUcitavanje");
+
+        EXPECT_EQ(messages, QStringList{QStringLiteral("The catalog was not reloaded; the records "
+                                                       "in memory are as they were.\n")
+                                        + QString::fromUtf8(row.reason)})
+            << row.name;
+        expectNothingChanged();
+    }
+}
+
+TEST_F(FailedCommandTest, AppendAtTheLargestCountSaysSoAndAddsNothing)
+{
+    gSlog->UkBrSlogova = std::numeric_limits<std::int32_t>::max();
+
+    click("cmdDodavanjeNovogSloga");
+
+    EXPECT_EQ(messages, QStringList{QStringLiteral(
+                            "No record was added: the catalog already holds 2147483647 records, "
+                            "the most it can hold")});
+    EXPECT_EQ(gSlog->UkBrSlogova, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(gRecords.upperBound(), 4);
+    gSlog->UkBrSlogova = 4;
+    expectNothingChanged();
+}
+
+TEST_F(FailedCommandTest, ARecordOutsideTheArraysIsReportedAndTheProgramGoesOn)
+{
+    // Arrays shorter than the count can only come from a fault; the handler must still hold.
+    gRecords.redimAll(3);
+    typeOver("txtBrojSloga", QStringLiteral("4"));
+    EXPECT_EQ(messages, QStringList{QStringLiteral(
+                            "subscript out of range: record 4 is outside gBase(0 to 3)")});
+    gRecords.redimAll(4);
+    typeOver("txtBrojSloga", QStringLiteral("2"));
+    EXPECT_EQ(gBrojSloga, 2);
+    EXPECT_EQ(box("txtSirina")->text(), shown(gLokal.at(2).Sirina));
+}
+
+struct StartupFailure
+{
+    const char *name;
+    bool writeFile;
+    std::string catalog;
+    const char *reason;
+};
+
+TEST_F(CommandsTest, AStartThatCannotReadTheCatalogSaysWhereAndWhy)
+{
+    const StartupFailure failures[] = {
+        {"no file", false, "", "Trake.odl: cannot open: No such file or directory"},
+        {"bad line", true, catalogWithLine(3, 3, 1, "base #ABS"),
+         "Trake.odl, line 91 (record 3, line 1): no \";\" after the first \"#\""},
+        {"no record", true, "", "Trake.odl: the file holds no record"},
+    };
+    for (const StartupFailure &row : failures) {
+        TearDown();
+        SetUp();
+        std::filesystem::remove(folder.path() / "Trake.odl");
+        if (row.writeFile)
+            folder.write("Trake.odl", row.catalog);
+        createWindow();
+
+        std::string reason;
+        try {
+            window().Form_Load();
+        } catch (const CatalogError &error) {
+            reason = error.what();
+        }
+        EXPECT_EQ(reason, row.reason) << row.name;
+        EXPECT_EQ(startupFailureMessage(std::filesystem::current_path(), reason),
+                  "Cannot open the catalog in " + folder.path().string() + ":\n" + row.reason)
+            << row.name;
+        EXPECT_EQ(folderListing(folder.path()).size(), row.writeFile ? 1u : 0u) << row.name;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+#include "EditorFixture.h"
+
+#include "RecordTemplate.h"
+
+#include <QFontMetrics>
+#include <QSignalSpy>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The control that shows each of a record's first 60 line members, in line order.
+const std::array<const char *, 60> kShownBy = {
+    "label1",   "txtBase_Naziv", "label1_1",  "Label2",    "Label3",      "Label4",
+    "txtJedinicaMjere", "Label4_1", "Label5", "txtDuljina", "Label5_1",    "Label5_2",
+    "txtSirina", "Label5_3",     "Label5_4",  "txtDebljina", "Label5_5",  "Label6",
+    "Label7",   "txtCijena",     "Label7_1",  "Label8",    "Label9",      "Label10",
+    "Label11",  "Label12",       "Label13",   "Label14",   "Label15",     "Label16",
+    "txttOpis", "Label16_1",     "Label17",   "Label18",   "Label19",     "Label20",
+    "Label21",  "Label22",       "Label23",   "Label24",   "Label25",     "Label26",
+    "Label27",  "Label28",       "Label29",   "Label30",   "Label31",     "Label32",
+    "Label33",  "Label34",       "Label35",   "Label36",   "Label37",     "Label38",
+    "Label39",  "Label40",       "Label41",   "Label42",   "Label43",     "Label44",
+};
+
+const char *const kBoxes[] = {"txtBrojSloga", "txtBase_Naziv", "txtJedinicaMjere",
+                              "txtDuljina",   "txtSirina",     "txtDebljina",
+                              "txtCijena",    "txttOpis"};
+
+class DisplayTest : public EditorFixture
+{
+protected:
+    QString textOf(const char *name) const
+    {
+        QWidget *control = window().findChild<QWidget *>(QString::fromUtf8(name));
+        if (auto *shownBox = qobject_cast<TextBox *>(control))
+            return shownBox->text();
+        return qobject_cast<CaptionLabel *>(control)->caption();
+    }
+
+    // Fails naming the first control that does not show record n's member.
+    void expectShowing(std::int32_t n) const
+    {
+        const auto members = recordMembers();
+        for (std::size_t i = 0; i < kShownBy.size(); ++i)
+            EXPECT_EQ(textOf(kShownBy[i]), shown(members[i](gRecords, n)))
+                << kShownBy[i] << " for record " << n;
+        EXPECT_EQ(box("txtBrojSloga")->text(), QString::number(n));
+        EXPECT_EQ(label("lblUkupnoSlogova")->caption(), QString::number(gSlog->UkBrSlogova));
+        EXPECT_EQ(upDown()->maximum(), gSlog->UkBrSlogova);
+    }
+
+    // Counts the change events of every text box from now on.
+    std::vector<std::unique_ptr<QSignalSpy>> spyOnBoxes() const
+    {
+        std::vector<std::unique_ptr<QSignalSpy>> spies;
+        for (const char *name : kBoxes)
+            spies.push_back(std::make_unique<QSignalSpy>(box(name), &TextBox::changed));
+        return spies;
+    }
+
+    static void showCopyOf(std::int32_t n)
+    {
+        gBrojSloga = n;
+        const std::int32_t brojsloga = gBrojSloga;
+        gSlog->IspisSlogaNaEkranu(brojsloga);
+    }
+};
+
+TEST_F(DisplayTest, LoadShowsRecordOneInEveryControl)
+{
+    openWith(5);
+    EXPECT_EQ(gBrojSloga, 1);
+    expectShowing(1);
+    EXPECT_EQ(label("lblUkupnoSlogova")->caption(), QStringLiteral("5"));
+    EXPECT_EQ(upDown()->maximum(), 5);
+    EXPECT_EQ(label("Label5")->caption(), QStringLiteral("    Duljina = "));
+    // The two column labels keep their design captions.
+    EXPECT_EQ(label("Label57")->caption(), QStringLiteral("Broj sloga"));
+    EXPECT_EQ(label("Label58")->caption(), QStringLiteral("Ukupno slogova"));
+}
+
+TEST_F(DisplayTest, ShowingTheRecordOnScreenAgainRaisesNoEventAndChangesNothing)
+{
+    openWith(5);
+    const std::string before = memoryBytes();
+    const auto spies = spyOnBoxes();
+
+    showCopyOf(1);
+
+    for (std::size_t i = 0; i < spies.size(); ++i)
+        EXPECT_EQ(spies[i]->size(), 0) << kBoxes[i];
+    EXPECT_EQ(memoryBytes(), before);
+    expectShowing(1);
+}
+
+TEST_F(DisplayTest, ALeadingZeroRunsExactlyOneNestedDisplay)
+{
+    openWith(9);
+    const std::string before = memoryBytes();
+    QSignalSpy numberChanges(box("txtBrojSloga"), &TextBox::changed);
+    QSignalSpy lengthChanges(box("txtDuljina"), &TextBox::changed);
+
+    box("txtBrojSloga")->setText(QStringLiteral("07"));
+
+    // "07" itself, then the display's rewrite to "7", whose nested display finds all in place.
+    EXPECT_EQ(numberChanges.size(), 2);
+    // The nested display filled the length box; the outer one found it already showing.
+    EXPECT_EQ(lengthChanges.size(), 1);
+    EXPECT_EQ(gBrojSloga, 7);
+    expectShowing(7);
+    EXPECT_EQ(memoryBytes(), before);
+}
+
+TEST_F(DisplayTest, MissingSectionObjectsShowEmptyAndAreCreated)
+{
+    openWith(4);
+    // Dropping the last slot and growing back leaves record 4 with no section objects.
+    gRecords.redimAll(3);
+    gRecords.redimAll(4);
+    ASSERT_FALSE(gLokal.holdsObject(4));
+
+    QSignalSpy lengthChanges(box("txtDuljina"), &TextBox::changed);
+    typeOver("txtBrojSloga", QStringLiteral("4"));
+
+    EXPECT_EQ(gBrojSloga, 4);
+    for (const char *name : kShownBy)
+        EXPECT_EQ(textOf(name), QString()) << name;
+    EXPECT_EQ(lengthChanges.size(), 1) << "the emptied box wrote back the empty value";
+    EXPECT_TRUE(gBase.holdsObject(4) && gLokal.holdsObject(4) && gShape.holdsObject(4)
+                && gPricedef.holdsObject(4) && gPricemod.holdsObject(4)
+                && gPricemod2.holdsObject(4) && gPricemod3.holdsObject(4)
+                && gPricemod4.holdsObject(4) && gPricemod5.holdsObject(4));
+    EXPECT_EQ(gLokal.at(4).Duljina, "");
+}
+
+TEST_F(DisplayTest, RecordLabelsFollowTheirCaptions)
+{
+    openWith(3);
+    gLokal.at(2).flags_CeoRed = "    flags = #K, and a much longer tail than the design had,";
+    gShape.at(2).shape_CeoRed = "";
+    typeOver("txtBrojSloga", QStringLiteral("2"));
+
+    const QFontMetrics metrics = label("Label13")->fontMetrics();
+    const int lineHeight = metrics.height() + 4;
+    const QString flags = label("Label13")->caption();
+    EXPECT_EQ(label("Label13")->geometry(),
+              QRect(112, 211, metrics.horizontalAdvance(flags) + 4, lineHeight));
+    EXPECT_EQ(label("Label19")->geometry(), QRect(64, 312, 4, lineHeight))
+        << "an empty caption leaves the border";
+
+    // The longest line runs past the frame, which cuts it off; nothing else moves.
+    QWidget *frame = window().findChild<QWidget *>(QStringLiteral("Frame1"));
+    EXPECT_GT(label("Label14")->geometry().right(), frame->width());
+    EXPECT_EQ(frame->geometry(), QRect(8, 1, 785, 736));
+    EXPECT_EQ(window().size(), QSize(1016, 734));
+    EXPECT_EQ(box("txtDuljina")->geometry(), QRect(160, 80, 33, 19));
+}
+
+TEST_F(DisplayTest, EveryByteValueSurvivesDisplayAndWriteBack)
+{
+    openWith(3);
+    std::string allBytes;
+    for (int byte = 0; byte < 256; ++byte)
+        allBytes += static_cast<char>(byte);
+    gLokal.at(2).tOpis = allBytes;
+    gBase.at(2).Naziv = allBytes;
+
+    QSignalSpy descriptionChanges(box("txttOpis"), &TextBox::changed);
+    typeOver("txtBrojSloga", QStringLiteral("2"));
+
+    EXPECT_EQ(descriptionChanges.size(), 1) << "the value went through the box's handler";
+    EXPECT_EQ(box("txttOpis")->text().size(), 256);
+    EXPECT_EQ(gLokal.at(2).tOpis, allBytes);
+    EXPECT_EQ(gBase.at(2).Naziv, allBytes);
+}
+
+TEST_F(DisplayTest, ValueBoxesShowTheStartOfALongValue)
+{
+    openWith(3);
+    EXPECT_EQ(box("txttOpis")->cursorPosition(), 0);
+    EXPECT_EQ(box("txtBase_Naziv")->cursorPosition(), 0);
+}
+
+}  // namespace

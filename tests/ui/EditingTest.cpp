@@ -1,0 +1,142 @@
+#include "EditorFixture.h"
+
+#include "RecordTemplate.h"
+#include "TypicalRecord.h"
+#include "Typing.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <vector>
+
+namespace {
+
+using Member = std::string &(*)(std::int32_t n);
+
+struct ValueBox
+{
+    const char *name;
+    Member member;
+};
+
+const ValueBox kValueBoxes[] = {
+    {"txtBase_Naziv", [](std::int32_t n) -> std::string & { return gBase.at(n).Naziv; }},
+    {"txtJedinicaMjere",
+     [](std::int32_t n) -> std::string & { return gLokal.at(n).JedinicaMjere; }},
+    {"txtDuljina", [](std::int32_t n) -> std::string & { return gLokal.at(n).Duljina; }},
+    {"txtSirina", [](std::int32_t n) -> std::string & { return gLokal.at(n).Sirina; }},
+    {"txtDebljina", [](std::int32_t n) -> std::string & { return gLokal.at(n).Debljina; }},
+    {"txtCijena", [](std::int32_t n) -> std::string & { return gLokal.at(n).Cijena; }},
+    {"txttOpis", [](std::int32_t n) -> std::string & { return gLokal.at(n).tOpis; }},
+};
+
+// Every line member of every record, to see exactly what an edit touched.
+std::vector<std::string> allMembers()
+{
+    std::vector<std::string> values;
+    for (std::int32_t n = 0; n <= gSlog->UkBrSlogova; ++n) {
+        for (const MemberAccess member : recordMembers())
+            values.push_back(member(gRecords, n));
+    }
+    return values;
+}
+
+class EditingTest : public EditorFixture
+{
+protected:
+    void SetUp() override
+    {
+        EditorFixture::SetUp();
+        openWith(4);
+        typeOver("txtBrojSloga", QStringLiteral("3"));
+        ASSERT_EQ(gBrojSloga, 3);
+    }
+};
+
+TEST_F(EditingTest, EachBoxStoresItsWholeTextInItsOwnMemberOfTheRecordOnScreen)
+{
+    for (const ValueBox &row : kValueBoxes) {
+        std::vector<std::string> expected = allMembers();
+        const std::string before = row.member(3);
+
+        typeOver(row.name, QStringLiteral("x,1"));
+        EXPECT_EQ(row.member(3), "x,1") << row.name;
+        box(row.name)->setText(QStringLiteral("no number, 2,5"));
+        EXPECT_EQ(row.member(3), "no number, 2,5") << row.name;
+        box(row.name)->setText(QString::fromStdU16String(u"\u0161" + std::u16string(5000, u'y')));
+        EXPECT_EQ(row.member(3), "\x9a" + std::string(5000, 'y')) << row.name;
+        box(row.name)->setText(shown(before));
+
+        EXPECT_EQ(allMembers(), expected) << row.name << " changed more than its member";
+    }
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(EditingTest, EveryKeystrokeStoresTheWholeTextAnew)
+{
+    typeOver("txtDuljina", QString());
+    EXPECT_EQ(gLokal.at(3).Duljina, "");
+    std::vector<std::string> stored;
+    for (const QChar digit : QStringLiteral("250")) {
+        QTest::keyClick(box("txtDuljina"), digit.toLatin1());
+        stored.push_back(gLokal.at(3).Duljina);
+    }
+    EXPECT_EQ(stored, (std::vector<std::string>{"2", "25", "250"}));
+
+    QTest::keyClick(box("txtDuljina"), Qt::Key_Backspace);
+    EXPECT_EQ(gLokal.at(3).Duljina, "25");
+    typeOver("txtDuljina", QString());
+    EXPECT_EQ(gLokal.at(3).Duljina, "");
+}
+
+TEST_F(EditingTest, CroatianLettersLandAsCodePageBytesInMemoryAndOnDisk)
+{
+    typeOver("txttOpis",
+             QStringLiteral("\u010Di\u0107\u017E\u0161\u0111 \u010C\u0106\u017D\u0160\u0110"));
+    const std::string bytes = "\xe8i\xe6\x9e\x9a\xf0 \xc8\xc6\x8e\x8a\xd0";
+    EXPECT_EQ(gLokal.at(3).tOpis, bytes);
+
+    click("Command1");
+    auto lines = typicalRecordLines(3);
+    const std::string code = std::to_string(1000003);
+    lines[15] = "    tUserSifra = #" + code + ", tOpis = " + bytes + ", $ObjectName = #" + code
+                + "_NULL,";
+    std::string expected;
+    for (std::int64_t n = 1; n <= 4; ++n) {
+        for (const std::string &line : n == 3 ? lines : typicalRecordLines(n))
+            expected += line + "\r\n";
+    }
+    EXPECT_EQ(folder.read("Trake-novi.odl"), expected);
+}
+
+TEST_F(EditingTest, ACharacterTheCodePageLacksIsRefusedWhicheverWayItComes)
+{
+    const std::string before = gBase.at(3).Naziv;
+    const QString shownBefore = box("txtBase_Naziv")->text();
+    QSignalSpy changes(box("txtBase_Naziv"), &TextBox::changed);
+
+    box("txtBase_Naziv")->end(false);
+    typeKeys(box("txtBase_Naziv"), QStringLiteral("\u0101"));
+    typeKeys(box("txtBase_Naziv"), QStringLiteral("\u4E2D"));
+    pasteOver("txtBase_Naziv", QStringLiteral("ab\u4E2Dc"));
+    box("txtBase_Naziv")->setText(QStringLiteral("\u0101bc"));
+
+    EXPECT_EQ(changes.size(), 0);
+    EXPECT_EQ(box("txtBase_Naziv")->text(), shownBefore);
+    EXPECT_EQ(gBase.at(3).Naziv, before);
+}
+
+TEST_F(EditingTest, EditsSurviveNavigationAndGoToTheRecordOnScreen)
+{
+    typeOver("txtSirina", QStringLiteral("99"));
+    typeOver("txtBrojSloga", QStringLiteral("1"));
+    typeOver("txtSirina", QStringLiteral("11"));
+    typeOver("txtBrojSloga", QStringLiteral("3"));
+
+    EXPECT_EQ(box("txtSirina")->text(), QStringLiteral("99"));
+    EXPECT_EQ(gLokal.at(3).Sirina, "99");
+    EXPECT_EQ(gLokal.at(1).Sirina, "11");
+    EXPECT_EQ(gLokal.at(2).Sirina, "23");
+}
+
+}  // namespace

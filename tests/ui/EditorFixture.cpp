@@ -1,0 +1,114 @@
+#include "EditorFixture.h"
+
+#include "CatalogWriter.h"
+#include "CodePage1250.h"
+#include "ProgramState.h"
+#include "TypicalRecord.h"
+#include "Typing.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+void EditorFixture::SetUp()
+{
+    resetProgramState();
+}
+
+void EditorFixture::TearDown()
+{
+    m_window.reset();
+    resetProgramState();
+}
+
+void EditorFixture::openWith(std::int64_t records)
+{
+    openWithBytes(typicalCatalog(records));
+}
+
+void EditorFixture::openWithBytes(const std::string &catalog)
+{
+    folder.write("Trake.odl", catalog);
+    createWindow();
+    m_window->Form_Load();
+    m_window->show();
+}
+
+void EditorFixture::createWindow()
+{
+    m_window = std::make_unique<frmVelmora>();
+    m_window->setErrorReporter([this](const QString &message) { messages << message; });
+}
+
+TextBox *EditorFixture::box(const char *name) const
+{
+    auto *found = m_window->findChild<TextBox *>(QString::fromUtf8(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+CaptionLabel *EditorFixture::label(const char *name) const
+{
+    auto *found = m_window->findChild<CaptionLabel *>(QString::fromUtf8(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+CommandButton *EditorFixture::button(const char *name) const
+{
+    auto *found = m_window->findChild<CommandButton *>(QString::fromUtf8(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+UpDown *EditorFixture::upDown() const
+{
+    return m_window->findChild<UpDown *>(QStringLiteral("UpDnBrSloga"));
+}
+
+void EditorFixture::click(const char *buttonName) const
+{
+    QTest::mouseClick(button(buttonName), Qt::LeftButton);
+}
+
+void EditorFixture::typeOver(const char *boxName, const QString &keys) const
+{
+    TextBox *target = box(boxName);
+    target->selectAll();
+    if (keys.isEmpty())
+        QTest::keyClick(target, Qt::Key_Backspace);
+    else
+        typeKeys(target, keys);
+}
+
+void EditorFixture::pasteOver(const char *boxName, const QString &text) const
+{
+    TextBox *target = box(boxName);
+    QApplication::clipboard()->setText(text);
+    target->selectAll();
+    target->paste();
+}
+
+std::string EditorFixture::memoryBytes()
+{
+    return catalogBytes(gRecords, gSlog->UkBrSlogova);
+}
+
+QString shown(const std::string &bytes)
+{
+    return QString::fromStdU16String(CodePage1250::decode(bytes));
+}
+
+std::string catalogWithLine(std::int64_t records, std::int64_t record, int line,
+                            const std::string &text)
+{
+    std::string bytes;
+    for (std::int64_t n = 1; n <= records; ++n) {
+        auto lines = typicalRecordLines(n);
+        if (n == record)
+            lines[static_cast<std::size_t>(line - 1)] = text;
+        for (const std::string &each : lines)
+            bytes += each + "\r\n";
+    }
+    return bytes;
+}

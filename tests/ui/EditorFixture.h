@@ -1,0 +1,61 @@
+#pragma once
+
+#include "CaptionLabel.h"
+#include "CommandButton.h"
+#include "TempFolder.h"
+#include "TextBox.h"
+#include "UpDown.h"
+#include "basMain.h"
+#include "frmVelmora.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// A window over a catalog in a fresh current folder, with failures collected instead of shown.
+class EditorFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes "Trake.odl" (typical records or the bytes given), then builds the window and runs
+    // its load, as the program's start does.
+    void openWith(std::int64_t records);
+    void openWithBytes(const std::string &catalog);
+    // Builds the window only, with its design-time values.
+    void createWindow();
+
+    frmVelmora &window() const { return *m_window; }
+    TextBox *box(const char *name) const;
+    CaptionLabel *label(const char *name) const;
+    CommandButton *button(const char *name) const;
+    UpDown *upDown() const;
+
+    void click(const char *buttonName) const;
+    // Selects the whole text of the box, then types `keys` one key at a time.
+    void typeOver(const char *boxName, const QString &keys) const;
+    // Puts `text` on the clipboard and pastes it over the box's whole text.
+    void pasteOver(const char *boxName, const QString &text) const;
+
+    // Every record in memory as the writer would save it.
+    static std::string memoryBytes();
+
+    TempFolder folder;
+    QStringList messages;
+
+private:
+    std::unique_ptr<frmVelmora> m_window;
+};
+
+// Catalog bytes as the window shows them.
+QString shown(const std::string &bytes);
+
+// A catalog of typical records with one line of one record replaced.
+std::string catalogWithLine(std::int64_t records, std::int64_t record, int line,
+                            const std::string &text);

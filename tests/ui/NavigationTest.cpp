@@ -1,0 +1,152 @@
+#include "EditorFixture.h"
+
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// One text reaching the record-number box. Set or pasted, it is one change; typed, every
+// keystroke is a change of its own, and the display rewrites the box after each one, so the
+// later keys land after the rewritten number.
+struct NavigationRow
+{
+    const char *name;
+    std::int64_t records;
+    const char16_t *text;
+    std::int32_t whenSet;
+    std::int32_t whenTyped;
+};
+
+const NavigationRow kNavigation[] = {
+    {"zero", 20, u"0", 1, 1},
+    {"negative", 20, u"-3", 1, 13},
+    {"letters", 20, u"abc", 1, 1},
+    {"emptied box", 20, u"", 1, 1},
+    {"past the last record", 5, u"500", 5, 5},
+    {"two digits", 20, u"12", 12, 12},
+    {"leading zero", 20, u"07", 7, 17},
+    {"blanks before and between digits", 20, u" 1 2", 12, 20},
+    {"trailing letter", 20, u"3x", 3, 3},
+    {"half rounds down to even", 20, u"2.5", 2, 20},
+    {"half rounds up to even", 20, u"3.5", 4, 20},
+    {"zero and a half", 20, u"0.5", 1, 15},
+    {"decimal comma", 20, u"2,5", 2, 20},
+    {"last record exactly", 20, u"20", 20, 20},
+    // Beyond the 32-bit range: the last record, and the program goes on.
+    {"one past the 32-bit range", 20, u"2147483648", 20, 20},
+    {"wraps to one in 32 bits", 20, u"4294967297", 20, 20},
+    {"eleven nines", 20, u"99999999999", 20, 20},
+    {"hugely negative", 20, u"-99999999999999999999999", 1, 20},
+};
+
+enum class Entry { Set, Pasted, Typed };
+
+class NavigationTest : public EditorFixture, public ::testing::WithParamInterface<Entry>
+{
+protected:
+    void enter(const QString &text)
+    {
+        switch (GetParam()) {
+        case Entry::Set: box("txtBrojSloga")->setText(text); break;
+        case Entry::Pasted: pasteOver("txtBrojSloga", text); break;
+        case Entry::Typed: typeOver("txtBrojSloga", text); break;
+        }
+    }
+
+    // The record on screen, seen through what the window shows and what memory holds.
+    void expectOnScreen(std::int32_t n, const char *row)
+    {
+        EXPECT_EQ(gBrojSloga, n) << row;
+        EXPECT_EQ(box("txtBrojSloga")->text(), QString::number(n)) << row;
+        EXPECT_EQ(box("txtBase_Naziv")->text(), shown(gBase.at(n).Naziv)) << row;
+        EXPECT_EQ(box("txtDuljina")->text(), shown(gLokal.at(n).Duljina)) << row;
+        EXPECT_EQ(label("Label16")->caption(), shown(gLokal.at(n).tOpis_PocDeoRedaiTekst))
+            << row;
+    }
+};
+
+TEST_P(NavigationTest, TheBoxMovesToTheRecordItNames)
+{
+    for (const NavigationRow &row : kNavigation) {
+        TearDown();
+        SetUp();
+        openWith(row.records);
+        const std::string before = memoryBytes();
+        // Start away from record 1 so that a move to 1 shows.
+        box("txtBrojSloga")->setText(QStringLiteral("2"));
+
+        enter(QString::fromStdU16String(row.text));
+
+        expectOnScreen(GetParam() == Entry::Typed ? row.whenTyped : row.whenSet, row.name);
+        EXPECT_EQ(memoryBytes(), before) << row.name << ": navigating changed a record";
+        EXPECT_TRUE(messages.isEmpty()) << row.name << ": " << messages.join('\n').toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, NavigationTest,
+                         ::testing::Values(Entry::Set, Entry::Pasted, Entry::Typed),
+                         [](const ::testing::TestParamInfo<Entry> &info) {
+                             switch (info.param) {
+                             case Entry::Set: return "Set";
+                             case Entry::Pasted: return "Pasted";
+                             case Entry::Typed: return "Typed";
+                             }
+                             return "";
+                         });
+
+class UpDownNavigationTest : public EditorFixture
+{
+protected:
+    void clickArrow(const char *name)
+    {
+        QTest::mouseClick(upDown()->findChild<QToolButton *>(QString::fromUtf8(name)),
+                          Qt::LeftButton);
+    }
+};
+
+TEST_F(UpDownNavigationTest, ArrowsMoveOneRecordAndStopAtBothEnds)
+{
+    openWith(3);
+    EXPECT_EQ(upDown()->maximum(), 3);
+
+    clickArrow("down");
+    EXPECT_EQ(gBrojSloga, 1);
+    EXPECT_EQ(box("txtBrojSloga")->text(), QStringLiteral("1"));
+
+    clickArrow("up");
+    EXPECT_EQ(gBrojSloga, 2);
+    EXPECT_EQ(box("txtDuljina")->text(), shown(gLokal.at(2).Duljina));
+    clickArrow("up");
+    clickArrow("up");
+    EXPECT_EQ(gBrojSloga, 3);
+    EXPECT_EQ(box("txtBrojSloga")->text(), QStringLiteral("3"));
+    EXPECT_EQ(box("txtBase_Naziv")->text(), shown(gBase.at(3).Naziv));
+
+    clickArrow("down");
+    EXPECT_EQ(gBrojSloga, 2);
+}
+
+TEST_F(UpDownNavigationTest, ArrowKeysInTheRecordNumberBoxMoveTheSameWay)
+{
+    openWith(3);
+    TextBox *number = box("txtBrojSloga");
+    QTest::keyClick(number, Qt::Key_Down);
+    EXPECT_EQ(gBrojSloga, 1);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(number, Qt::Key_Up);
+    EXPECT_EQ(gBrojSloga, 3);
+    EXPECT_EQ(number->text(), QStringLiteral("3"));
+    EXPECT_EQ(box("txtCijena")->text(), shown(gLokal.at(3).Cijena));
+    QTest::keyClick(number, Qt::Key_Down);
+    EXPECT_EQ(gBrojSloga, 2);
+}
+
+TEST_F(UpDownNavigationTest, StepsFromATypedNumber)
+{
+    openWith(9);
+    typeOver("txtBrojSloga", QStringLiteral("5"));
+    clickArrow("up");
+    EXPECT_EQ(gBrojSloga, 6);
+}
+
+}  // namespace
