@@ -80,8 +80,9 @@ std::string emptyLines(int count)
 std::string replaceFirst(std::string text, const std::string &from, const std::string &to)
 {
     const std::size_t at = text.find(from);
-    if (at != std::string::npos)
-        text.replace(at, from.size(), to);
+    if (at == std::string::npos)
+        throw std::logic_error("the test's input lacks \"" + from + "\"");
+    text.replace(at, from.size(), to);
     return text;
 }
 
@@ -287,7 +288,7 @@ TEST_F(CatalogFile, ReloadBuildsTheRecordsAfresh)
         const auto last = typicalRecordLines(row.second);
         EXPECT_EQ(gPricemod5.at(row.second).priceend_CeoRed, last[42]) << row.name;
         EXPECT_EQ(gLokal.at(row.second).tOpis, "Traka broj " + std::to_string(row.second)
-                                                   + " za ploče") << row.name;
+                                                   + " za plo\xe8" "e") << row.name;
     }
 }
 
@@ -392,8 +393,8 @@ TEST_F(CatalogFile, SavedFileDiffersOnlyWhereTheInputWasIrregular)
          one + "base #Kratki;\r\n" + emptyLines(44)},
         {"lone LF inside a line", replaceFirst(one, "  local", "  lo\ncal"),
          replaceFirst(one, "  local", "  lo\ncal")},
-        {"description holding =", replaceFirst(one, "za ploče", "za ploče x=1"),
-         replaceFirst(one, "za ploče", "za ploče x=1")},
+        {"description holding =", replaceFirst(one, "za plo\xe8" "e", "za plo\xe8" "e x=1"),
+         replaceFirst(one, "za plo\xe8" "e", "za plo\xe8" "e x=1")},
         {"empty file", "", ""},
     };
     for (const Row &row : rows) {

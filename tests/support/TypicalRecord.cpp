@@ -2,8 +2,10 @@
 
 namespace {
 
-const char *const kNames[] = {"ABS 22x2 bijela", "ABS 23x1 antracit", "PVC 22x2 siva šljunak",
-                              "Furnir 24 hrast", "Melamin 19x0.4 javor", "ABS 22x2 trešnja"};
+// Windows-1250 bytes, as the catalog holds them: 0x9A is "š", 0xE8 is "č".
+const char *const kNames[] = {"ABS 22x2 bijela",      "ABS 23x1 antracit",
+                              "PVC 22x2 siva \x9a" "ljunak", "Furnir 24 hrast",
+                              "Melamin 19x0.4 javor", "ABS 22x2 tre\x9a" "nja"};
 const char *const kUnits[] = {"m", "kom", "rola"};
 const char *const kWidths[] = {"19", "22", "23", "33", "43", "54"};
 const char *const kThicknesses[] = {"0.4", "0.45", "1", "2", "3"};
@@ -38,7 +40,7 @@ std::array<std::string, 45> typicalRecordLines(std::int64_t number)
         "( GbPovecanjeKolicine ? ( GdPovecanjeKolicine / 100 ) : 0 ) ),",
         "    tRazmaci = #__ + ( GbPovecanjeKolicine ? #POV : #_______ ) + #_,",
         "    tUserSifra = #" + code + ", tOpis = Traka broj " + std::to_string(number)
-            + " za ploče, $ObjectName = #" + code + "_NULL,",
+            + " za plo\xe8" "e, $ObjectName = #" + code + "_NULL,",
         "    $dCijenaKantiranja = Params.dCijenaKantiranja,",
         "    hotstring = #null;",
         "  shape",
