@@ -22,8 +22,9 @@ public:
     void setCaption(const QString &caption);
     QString caption() const { return text(); }
 
-private:
+    // Resizes the label to its caption plus the border, keeping its left and top.
     void fitToCaption();
 
+private:
     bool m_autoSize = false;
 };

@@ -55,12 +55,12 @@ const ValueField kValueFields[] = {
 
 QFont windowFont()
 {
-    // A dialog font of about 8 points, as the label widths of the design were measured in.
-    QFont font;
-    font.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial"), QStringLiteral("Helvetica")});
+    // DejaVu Sans, on every machine the editor is installed on, at 7 points is a few per cent
+    // narrower than the dialog font the design was measured in, so the labels of a row end
+    // before the value box that follows them.
+    QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8);
+    font.setPointSizeF(7);
     return font;
 }
 
@@ -185,6 +185,10 @@ void frmVelmora::createControls()
         }
         control->setObjectName(QString::fromUtf8(design.name));
         control->setGeometry(pixelGeometry(design));
+        // The design's label sizes fit its captions in another font; fitting them in ours
+        // keeps a line whose text equals the design caption from being cut short.
+        if (auto *label = qobject_cast<CaptionLabel *>(control); label && label->autoSize())
+            label->fitToCaption();
         if (design.style & kOwnFont)
             control->setFont(ownFont());
         if (!takesFocus(design.kind))

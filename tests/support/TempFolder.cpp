@@ -7,7 +7,8 @@
 
 TempFolder::TempFolder() : m_previous(std::filesystem::current_path())
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot create a temporary folder");
     m_path = pattern;

@@ -29,7 +29,8 @@ std::array<std::string, 45> typicalRecordLines(std::int64_t number)
         "    Duljina = " + std::to_string(2000 + number % 3000) + ", Sirina = "
             + pick(kWidths, number) + ", Debljina = " + pick(kThicknesses, number) + ",",
         "    NadmjeraKantiranja = NadmjeraKantiranjaPoStranici,",
-        "    cijena = " + std::to_string(number % 7) + "." + std::to_string(10 + number % 90) + ",",
+        "    cijena = " + std::to_string(number % 7) + "." + std::to_string(10 + number % 90)
+            + ",",
         "    tSifraDekora = #NULL,",
         "    tVrstaTrake = #ABS,",
         "    draw = ( tSifraDekora = #NULL ) ? #false : #true,",

@@ -141,6 +141,7 @@ TEST_F(DisplayTest, RecordLabelsFollowTheirCaptions)
     openWith(3);
     gLokal.at(2).flags_CeoRed = "    flags = #K, and a much longer tail than the design had,";
     gShape.at(2).shape_CeoRed = "";
+    gLokal.at(2).dKolicina_CeoRed += gLokal.at(2).dKolicina_CeoRed;
     typeOver("txtBrojSloga", QStringLiteral("2"));
 
     const QFontMetrics metrics = label("Label13")->fontMetrics();
