@@ -1,7 +1,7 @@
 # Everything a person needs, from a fresh Debian 12 machine:
 #   make run    install what is missing, build, open the editor on the bundled sample catalog
 #   make test   install what is missing, build, run every test
-#   make bench  the catalog benchmarks (figures only; nothing is asserted)
+#   make bench  the catalog and window benchmarks (figures only; nothing is asserted)
 
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -29,6 +29,7 @@ test: build
 
 bench: build
 	@$(BUILD)/bench/velmora_catalog_bench
+	@$(BUILD)/bench/velmora_window_bench
 
 clean:
 	rm -rf $(BUILD)

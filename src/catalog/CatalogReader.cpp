@@ -72,15 +72,18 @@ void CatalogReader::takeLine(std::string_view line)
         }
     }
 
+    // Every member is still empty here. Building the string at its exact size and moving it in
+    // takes fewer steps than assign(), and libstdc++'s assign() gives a line of 16 to 29
+    // characters room for 30.
     const TemplateLine &slot = recordTemplate()[m_position - 1];
     if (slot.cut == nullptr) {
-        slot.pieces[0](m_catalog.arrays, count).assign(line);
+        slot.pieces[0](m_catalog.arrays, count) = std::string(line);
     } else {
         const LineCut cut = slot.cut(line);
         if (!cut.ok())
             fail(cut.failure);
         for (std::size_t i = 0; i < cut.count; ++i)
-            slot.pieces[i](m_catalog.arrays, count).assign(cut.pieces[i]);
+            slot.pieces[i](m_catalog.arrays, count) = std::string(cut.pieces[i]);
     }
     m_position = m_position == kLinesPerRecord ? 1 : m_position + 1;
 }

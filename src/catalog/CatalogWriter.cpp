@@ -5,28 +5,60 @@
 #include "SafeFileWriter.h"
 #include "basMain.h"
 
+#include <cstring>
+#include <memory>
+#include <vector>
+
 namespace {
 constexpr std::size_t kBlockSize = 1 << 20;
 }  // namespace
 
+// A record is measured first, then copied into the block with memcpy: appending its hundred
+// or so short pieces one by one to a std::string took about a sixth longer.
 void writeCatalog(RecordArrays &arrays, std::int32_t count,
                   const std::function<void(std::string_view)> &sink)
 {
-    std::string block;
-    block.reserve(kBlockSize + 4096);
+    const auto &lines = recordTemplate();
+    std::size_t pieceCount = 0;
+    for (const TemplateLine &line : lines)
+        pieceCount += line.pieces.size();
+    std::vector<const std::string *> pieces(pieceCount);
+
+    std::size_t capacity = kBlockSize;
+    auto block = std::make_unique_for_overwrite<char[]>(capacity);
+    std::size_t used = 0;
     for (std::int32_t n = 1; n <= count; ++n) {
-        for (const TemplateLine &line : recordTemplate()) {
-            for (const MemberAccess piece : line.pieces)
-                block += piece(arrays, n);
-            block += "\r\n";
+        std::size_t size = 2 * lines.size();  // the line ends
+        std::size_t k = 0;
+        for (const TemplateLine &line : lines) {
+            for (const MemberAccess piece : line.pieces) {
+                pieces[k] = &piece(arrays, n);
+                size += pieces[k++]->size();
+            }
         }
-        if (block.size() >= kBlockSize) {
-            sink(block);
-            block.clear();
+        if (used + size > capacity) {
+            if (used != 0)
+                sink(std::string_view(block.get(), used));
+            used = 0;
+            // A record larger than a block (a few very long lines) gets a block of its own.
+            if (size > capacity) {
+                capacity = size;
+                block = std::make_unique_for_overwrite<char[]>(capacity);
+            }
+        }
+        char *out = block.get();
+        k = 0;
+        for (const TemplateLine &line : lines) {
+            for (std::size_t i = 0; i < line.pieces.size(); ++i, ++k) {
+                std::memcpy(out + used, pieces[k]->data(), pieces[k]->size());
+                used += pieces[k]->size();
+            }
+            out[used++] = '\r';
+            out[used++] = '\n';
         }
     }
-    if (!block.empty())
-        sink(block);
+    if (used != 0)
+        sink(std::string_view(block.get(), used));
 }
 
 std::string catalogBytes(RecordArrays &arrays, std::int32_t count)

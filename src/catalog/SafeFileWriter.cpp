@@ -35,8 +35,9 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : m_target(std::mov
         && ::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0)
         fail("cannot write", errno);
 
-    std::string name = (folderOf(m_target) / ("." + m_target.filename().string() + ".XXXXXX"))
-                           .string();
+    std::string hidden = ".";
+    hidden.append(m_target.filename().string()).append(".XXXXXX");
+    std::string name = (folderOf(m_target) / hidden).string();
     m_fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (m_fd < 0)
         fail("cannot create a file in its folder", errno);

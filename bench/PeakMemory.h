@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+// How much a load of one catalog file raises the process's peak resident size.
+struct LoadMemory
+{
+    long peakBeforeKiB = 0;  // ru_maxrss just before loadCatalog
+    long peakAfterKiB = 0;   // ru_maxrss with the loaded catalog still held
+    std::int32_t records = 0;
+    std::string error;       // empty when the measurement worked
+
+    long growthKiB() const { return peakAfterKiB - peakBeforeKiB; }
+};
+
+// Loads `file` in a forked child, so that neither the parent's earlier peaks nor its later
+// allocations blur the figure, and reports the child's peak before and after the load.
+LoadMemory measureLoadMemory(const std::filesystem::path &file);
