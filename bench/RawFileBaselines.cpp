@@ -1,5 +1,7 @@
 #include "RawFileBaselines.h"
 
+#include "FileDescriptor.h"
+
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -18,29 +20,6 @@ constexpr std::size_t kBlockSize = 1 << 20;
     throw std::runtime_error(file.string() + ": " + what + ": " + std::strerror(errno));
 }
 
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    int get() const { return m_fd; }
-    int release()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd;
-    }
-
-private:
-    int m_fd;
-};
-
 void touch(SplitLines &result, std::string_view line)
 {
     ++result.lines;
@@ -51,7 +30,7 @@ void touch(SplitLines &result, std::string_view line)
 
 SplitLines readAndSplitLines(const std::filesystem::path &file)
 {
-    const Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0)
         fail(file, "cannot open");
 
@@ -103,7 +82,7 @@ SplitLines readAndSplitLines(const std::filesystem::path &file)
 
 void writeRaw(const std::filesystem::path &file, std::string_view bytes, bool sync)
 {
-    Descriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (fd.get() < 0)
         fail(file, "cannot create");
     while (!bytes.empty()) {
@@ -132,7 +111,7 @@ void replaceRaw(const std::filesystem::path &file, std::string_view bytes)
     auto folder = file.parent_path();
     if (folder.empty())
         folder = ".";
-    const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0 || ::fsync(fd.get()) != 0)
         fail(folder, "cannot sync");
 }

@@ -3,6 +3,7 @@
 #include "CatalogError.h"
 #include "CatalogFiles.h"
 #include "CatalogReader.h"
+#include "FileDescriptor.h"
 #include "basMain.h"
 
 #include <cerrno>
@@ -16,23 +17,6 @@
 namespace {
 
 constexpr std::size_t kBlockSize = 1 << 20;
-
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 [[noreturn]] void failWithErrno(const std::filesystem::path &file, const char *what)
 {

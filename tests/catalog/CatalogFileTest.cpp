@@ -2,6 +2,7 @@
 #include "CatalogFiles.h"
 #include "CatalogReader.h"
 #include "CatalogWriter.h"
+#include "ChildProcess.h"
 #include "MemorySnapshot.h"
 #include "ProgramState.h"
 #include "SafeFileWriter.h"
@@ -346,6 +347,17 @@ TEST_F(CatalogFile, TwoSparseRecordsGiveNinetyLines)
     EXPECT_EQ(written.substr(written.size() - 2), "\r\n");
 }
 
+// "Trake-novi.odl" as saved right after loading `input` as "Trake.odl", in a folder of its own.
+std::string savedAfterLoading(const std::string &input)
+{
+    resetProgramState();
+    TempFolder here;
+    here.write(kInputFile, input);
+    gSlog->UcitavanjeIzFajla();
+    gSlog->SnimanjeuFajl();
+    return here.read(kOutputFile);
+}
+
 TEST_F(CatalogFile, SavingRightAfterLoadingGivesTheFileBack)
 {
     struct Row
@@ -360,15 +372,8 @@ TEST_F(CatalogFile, SavingRightAfterLoadingGivesTheFileBack)
         rows.push_back({std::to_string(n) + " typical records", typicalCatalog(n)});
     ASSERT_FALSE(rows.front().bytes.empty()) << "the sample catalog is missing";
 
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
-        resetProgramState();
-        TempFolder here;
-        here.write(kInputFile, row.bytes);
-        gSlog->UcitavanjeIzFajla();
-        gSlog->SnimanjeuFajl();
-        EXPECT_EQ(difference(here.read(kOutputFile), row.bytes), "") << row.name;
-    }
+    for (const Row &row : rows)
+        EXPECT_EQ(difference(savedAfterLoading(row.bytes), row.bytes), "") << row.name;
 }
 
 TEST_F(CatalogFile, SavedFileDiffersOnlyWhereTheInputWasIrregular)
@@ -397,15 +402,8 @@ TEST_F(CatalogFile, SavedFileDiffersOnlyWhereTheInputWasIrregular)
          replaceFirst(one, "za plo\xe8" "e", "za plo\xe8" "e x=1")},
         {"empty file", "", ""},
     };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
-        resetProgramState();
-        TempFolder here;
-        here.write(kInputFile, row.input);
-        gSlog->UcitavanjeIzFajla();
-        gSlog->SnimanjeuFajl();
-        EXPECT_EQ(difference(here.read(kOutputFile), row.output), "") << row.name;
-    }
+    for (const Row &row : rows)
+        EXPECT_EQ(difference(savedAfterLoading(row.input), row.output), "") << row.name;
 }
 
 TEST_F(CatalogFile, EditedLengthLandsBetweenTheUnchangedPieces)
@@ -507,55 +505,6 @@ TEST_F(CatalogFile, InputFileIsNeverWritten)
 }
 
 // --- A failed save leaves the earlier output as it was ---------------------------------------
-
-// Runs `work` in a forked child, which may limit or unshare itself freely, and returns what it
-// reported. The child leaves by _exit so nothing of the test runner or leak checker runs twice.
-std::string runInChild(const std::function<std::string()> &work)
-{
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0)
-        return std::string("cannot make a pipe: ") + std::strerror(errno);
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        return std::string("cannot fork: ") + std::strerror(errno);
-    if (pid == 0) {
-        ::close(pipeEnds[0]);
-        std::string report;
-        try {
-            report = work();
-        } catch (const std::exception &error) {
-            report = std::string("unexpected exception: ") + error.what();
-        } catch (...) {
-            report = "unexpected exception";
-        }
-        std::string_view rest = report;
-        while (!rest.empty()) {
-            const ssize_t written = ::write(pipeEnds[1], rest.data(), rest.size());
-            if (written <= 0)
-                break;
-            rest.remove_prefix(static_cast<std::size_t>(written));
-        }
-        ::_exit(0);
-    }
-    ::close(pipeEnds[1]);
-    std::string report;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t got = ::read(pipeEnds[0], buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        report.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(pipeEnds[0]);
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return "the child did not end normally (wait status " + std::to_string(status) + ")";
-    return report;
-}
 
 const std::string kSkip = "skip: ";
 
