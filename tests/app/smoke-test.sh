@@ -10,6 +10,7 @@ folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 cp "$sample" "$folder/Trake.odl"
 cd "$folder"
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$folder}"
 
 # Window coordinates in pixels (design twips / 15): the record-number box, the length box inside
 # the frame at (8, 1), the save button and the exit button.
