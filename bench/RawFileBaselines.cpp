@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -20,15 +21,17 @@ constexpr std::size_t kBlockSize = 1 << 20;
     throw std::runtime_error(file.string() + ": " + what + ": " + std::strerror(errno));
 }
 
-void touch(SplitLines &result, std::string_view line)
+void touch(SplitLines &result, std::string_view line, std::vector<std::string> *keep)
 {
+    if (keep != nullptr)
+        keep->emplace_back(line);
     ++result.lines;
     result.touched += line.size() + (line.empty() ? 0u : static_cast<unsigned char>(line[0]));
 }
 
 }  // namespace
 
-SplitLines readAndSplitLines(const std::filesystem::path &file)
+SplitLines readAndSplitLines(const std::filesystem::path &file, std::vector<std::string> *keep)
 {
     const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0)
@@ -62,10 +65,10 @@ SplitLines readAndSplitLines(const std::filesystem::path &file)
             }
             const std::size_t end = static_cast<const char *>(cr) - bytes.data();
             if (partial.empty()) {
-                touch(result, bytes.substr(start, end - start));
+                touch(result, bytes.substr(start, end - start), keep);
             } else {
                 partial.append(bytes.substr(start, end - start));
-                touch(result, partial);
+                touch(result, partial, keep);
                 partial.clear();
             }
             start = end + 1;
@@ -76,7 +79,7 @@ SplitLines readAndSplitLines(const std::filesystem::path &file)
         }
     }
     if (!partial.empty())
-        touch(result, partial);
+        touch(result, partial, keep);
     return result;
 }
 

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // The least any loader or writer of the catalog has to do, timed beside the real ones.
 
@@ -13,8 +15,11 @@ struct SplitLines
 };
 
 // Reads `file` in 1 MiB blocks and splits it into lines the way the reader does: a line ends at
-// CR or CR LF, a lone LF is text, a CR LF may straddle two blocks. Throws std::runtime_error.
-SplitLines readAndSplitLines(const std::filesystem::path &file);
+// CR or CR LF, a lone LF is text, a CR LF may straddle two blocks. With `keep`, every line is
+// also kept there as a string of its own, as any loader that holds the lines must do.
+// Throws std::runtime_error.
+SplitLines readAndSplitLines(const std::filesystem::path &file,
+                             std::vector<std::string> *keep = nullptr);
 
 // Writes `bytes` to a new `file` with write(2) in 1 MiB blocks and, when `sync` is set, fsyncs
 // it before closing. Throws std::runtime_error.
