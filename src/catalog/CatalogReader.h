@@ -21,6 +21,10 @@ public:
     // Takes a last line that had no line end and trims the arrays to the record count.
     LoadedCatalog finish();
 
+    // How far the arrays reach while the load goes on: they grow 100 records at a time, so
+    // that a large file resizes them about once per hundred records rather than every time.
+    std::int32_t upperBound() const { return m_catalog.arrays.upperBound(); }
+
 private:
     void takeLine(std::string_view line);
     [[noreturn]] void fail(const std::string &what) const;

@@ -236,6 +236,30 @@ TEST(CatalogReader, RecordCountAndUpperBound)
     }
 }
 
+// While loading, the arrays stay ahead of the record count by up to 100 slots and grow when the
+// first line of every hundredth record arrives.
+TEST(CatalogReader, ArraysGrowAHundredRecordsAtATime)
+{
+    struct Row
+    {
+        const char *name;
+        std::size_t lines;
+        std::int32_t upperBound;
+    };
+    const Row rows[] = {
+        {"nothing yet", 0, 100},
+        {"99 records", 99 * 45, 100},
+        {"first line of record 100", 99 * 45 + 1, 200},
+        {"100 records", 100 * 45, 200},
+        {"first line of record 200", 199 * 45 + 1, 300},
+    };
+    for (const Row &row : rows) {
+        CatalogReader reader("x.odl");
+        reader.feed(joinLines(typicalLines(row.lines)));
+        EXPECT_EQ(reader.upperBound(), row.upperBound) << row.name;
+    }
+}
+
 // A record the file ends in after its first line has only that line's pieces; the section
 // objects of its other lines are not made by the load, and read as empty.
 TEST(CatalogReader, RecordOfOneLine)
