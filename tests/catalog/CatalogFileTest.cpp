@@ -558,6 +558,18 @@ protected:
         EXPECT_EQ(listFolder(folder.path()), "Trake-novi.odl");
     }
 
+    // Saves in a child that, when `asNobody`, first gives up root: root writes anywhere.
+    SaveOutcome saveInChild(bool asNobody)
+    {
+        return parseOutcome(runInChild([this, asNobody] {
+            if (asNobody
+                && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0
+                    || ::setuid(65534) != 0))
+                return kSkip + "cannot give up root: " + std::strerror(errno);
+            return saveAndDescribe(m_oldOutput);
+        }));
+    }
+
     const std::string m_oldOutput = typicalCatalog(1);
 };
 
@@ -613,12 +625,7 @@ TEST_F(FailedSave, FolderNotWritable)
     const fs::perms folderMode = root ? fs::perms(0755) : fs::perms(0555);
     fs::permissions(folder.path() / kOutputFile, fs::perms(0666));  // only the folder says no
     fs::permissions(folder.path(), folderMode);
-    const SaveOutcome outcome = parseOutcome(runInChild([this, root] {
-        if (root
-            && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
-            return kSkip + "cannot give up root: " + std::strerror(errno);
-        return saveAndDescribe(m_oldOutput);
-    }));
+    const SaveOutcome outcome = saveInChild(root);
     fs::permissions(folder.path(), fs::perms::owner_all);
     if (outcome.error.starts_with(kSkip))
         GTEST_SKIP() << outcome.error;
@@ -637,12 +644,7 @@ TEST_F(FailedSave, ReadOnlyOutputFile)
     fs::permissions(folder.path() / kOutputFile, fs::perms(0444));
     if (root)
         fs::permissions(folder.path(), fs::perms(0777));
-    const SaveOutcome outcome = parseOutcome(runInChild([this, root] {
-        if (root
-            && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
-            return kSkip + "cannot give up root: " + std::strerror(errno);
-        return saveAndDescribe(m_oldOutput);
-    }));
+    const SaveOutcome outcome = saveInChild(root);
     fs::permissions(folder.path(), fs::perms::owner_all);
     if (outcome.error.starts_with(kSkip))
         GTEST_SKIP() << outcome.error;
