@@ -15,12 +15,24 @@ struct CommandLine
 
 namespace {
 
+LaunchRequest request(LaunchRequest::Kind kind, const QString &folder, const QString &text,
+                      bool fromLauncher)
+{
+    LaunchRequest request;
+    request.kind = kind;
+    request.folder = folder;
+    request.text = text;
+    request.fromLauncher = fromLauncher;
+    return request;
+}
+
 LaunchRequest refuse(const QString &message, bool fromLauncher)
 {
     LaunchRequest request;
     request.kind = LaunchRequest::Kind::Refuse;
     request.text = QStringLiteral("velmora: %1\n").arg(message)
         + CommandLine::tr("Try \"velmora --help\" for more information.") + u'\n';
+    request.mistake = message;
     request.fromLauncher = fromLauncher;
     return request;
 }
@@ -66,11 +78,11 @@ LaunchRequest readCommandLine(const QStringList &arguments)
     if (!parsed)
         return refuse(parser.errorText(), fromLauncher);
     if (parser.isSet(help))
-        return {LaunchRequest::Kind::Print, {}, parser.helpText(), false};
+        return request(LaunchRequest::Kind::Print, {}, parser.helpText(), false);
     if (parser.isSet(version)) {
-        return {LaunchRequest::Kind::Print, {},
-                QStringLiteral("velmora %1\n").arg(QCoreApplication::applicationVersion()),
-                false};
+        const QString line = QStringLiteral("velmora %1\n");
+        return request(LaunchRequest::Kind::Print, {},
+                       line.arg(QCoreApplication::applicationVersion()), false);
     }
 
     const QStringList paths = parser.positionalArguments();
@@ -79,8 +91,8 @@ LaunchRequest readCommandLine(const QStringList &arguments)
                       fromLauncher);
     if (paths.isEmpty()) {
         if (fromLauncher)
-            return {LaunchRequest::Kind::ChooseFolder, {}, {}, true};
-        return {LaunchRequest::Kind::OpenCatalog, QDir::currentPath(), {}, false};
+            return request(LaunchRequest::Kind::ChooseFolder, {}, {}, true);
+        return request(LaunchRequest::Kind::OpenCatalog, QDir::currentPath(), {}, false);
     }
 
     const QFileInfo given(paths.front());
@@ -97,5 +109,5 @@ LaunchRequest readCommandLine(const QStringList &arguments)
                 .arg(paths.front(), catalogName),
             fromLauncher);
     }
-    return {LaunchRequest::Kind::OpenCatalog, QDir::cleanPath(folder), {}, fromLauncher};
+    return request(LaunchRequest::Kind::OpenCatalog, QDir::cleanPath(folder), {}, fromLauncher);
 }

@@ -18,6 +18,7 @@ struct LaunchRequest
     QString text;
     // The launcher passes --choose-folder: nobody reads stderr there, so a refusal is shown too.
     bool fromLauncher = false;
+    QString mistake;     // Refuse: the mistake alone, for a dialog
 };
 
 // `arguments` as QCoreApplication::arguments() gives them, the program's name first. A folder

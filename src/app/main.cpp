@@ -67,8 +67,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Velmora"));
 
     if (request.kind == LaunchRequest::Kind::Refuse) {
-        QMessageBox::warning(nullptr, QStringLiteral("Velmora"),
-                             request.text.section(u'\n', 0, 0));
+        QMessageBox::warning(nullptr, QStringLiteral("Velmora"), request.mistake);
         return 2;
     }
     QString folder = request.folder;
