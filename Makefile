@@ -2,6 +2,7 @@
 #   make run    install what is missing, build, open the editor on the bundled sample catalog
 #   make test   install what is missing, build, run every test
 #   make bench  the catalog and window benchmarks (figures only; nothing is asserted)
+#   make package  the Debian package build/velmora_VERSION_ARCH.deb
 
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -9,7 +10,7 @@ CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench package clean
 
 all: build
 
@@ -32,6 +33,9 @@ test: build
 bench: build
 	@$(BUILD)/bench/velmora_catalog_bench
 	@$(BUILD)/bench/velmora_window_bench
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

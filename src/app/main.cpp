@@ -1,14 +1,38 @@
+#include "CatalogFolder.h"
+#include "CommandLine.h"
 #include "StartupMessage.h"
+#include "Translations.h"
 #include "frmVelmora.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QLocale>
 #include <QMessageBox>
 #include <QString>
 
 #include <csignal>
+#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <iostream>
+
+namespace {
+
+// Rendered from the same drawing as the installed icons; see desktop/CMakeLists.txt.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const QString file = QStringLiteral(":/icons/velmora-%1.png").arg(size);
+        if (QFile::exists(file))
+            icon.addFile(file, QSize(size, size));
+    }
+    return icon;
+}
+
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -16,7 +40,51 @@ int main(int argc, char *argv[])
     // the edits in memory.
     std::signal(SIGXFSZ, SIG_IGN);
 
+    QCoreApplication::setOrganizationName(QStringLiteral("velmora"));
+    QCoreApplication::setApplicationName(QStringLiteral("velmora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+
+    // The command line is read without a display: help, the version and a mistyped command
+    // must work in any terminal.
+    LaunchRequest request;
+    {
+        QCoreApplication reader(argc, argv);
+        const Translations translations(QLocale::system());
+        request = readCommandLine(QCoreApplication::arguments());
+    }
+    if (request.kind == LaunchRequest::Kind::Print) {
+        std::fputs(request.text.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (request.kind == LaunchRequest::Kind::Refuse) {
+        std::fputs(request.text.toLocal8Bit().constData(), stderr);
+        if (!request.fromLauncher)
+            return 2;
+    }
+
     QApplication app(argc, argv);
+    const Translations translations(QLocale::system());
+    QApplication::setWindowIcon(programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Velmora"));
+
+    if (request.kind == LaunchRequest::Kind::Refuse) {
+        QMessageBox::warning(nullptr, QStringLiteral("Velmora"), request.mistake);
+        return 2;
+    }
+    QString folder = request.folder;
+    if (request.kind == LaunchRequest::Kind::ChooseFolder) {
+        folder = askForCatalogFolder();
+        if (folder.isEmpty())
+            return 0;
+    }
+    // The catalog is read from and saved to the current folder.
+    if (!QDir::setCurrent(folder)) {
+        const QString message =
+            QCoreApplication::translate("main", "velmora: cannot enter the folder \"%1\".\n");
+        std::fputs(message.arg(folder).toLocal8Bit().constData(), stderr);
+        return 2;
+    }
+
     frmVelmora window;
     try {
         window.Form_Load();
@@ -28,6 +96,7 @@ int main(int argc, char *argv[])
         QMessageBox::critical(nullptr, window.windowTitle(), QString::fromStdString(message));
         return 1;
     }
+    rememberCatalogFolder(QDir::currentPath());
     window.show();
     return app.exec();
 }

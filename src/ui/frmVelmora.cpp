@@ -21,6 +21,7 @@
 #include <cassert>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -122,6 +123,7 @@ frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
 
     createControls();
     applyTabOrder();
+    applyAccessibleNames();
     // Only now: putting the design values in place raises no event.
     connectHandlers();
 
@@ -224,6 +226,23 @@ void frmVelmora::applyTabOrder()
     }
 }
 
+// The boxes have no caption of their own, so a screen reader is told what each one holds.
+void frmVelmora::applyAccessibleNames()
+{
+    const std::pair<const char *, QString> names[] = {
+        {"txtBase_Naziv", tr("Name")},
+        {"txtJedinicaMjere", tr("Unit of measure")},
+        {"txtDuljina", tr("Length")},
+        {"txtSirina", tr("Width")},
+        {"txtDebljina", tr("Thickness")},
+        {"txtCijena", tr("Price")},
+        {"txttOpis", tr("Description")},
+        {"txtBrojSloga", tr("Record number")},
+    };
+    for (const auto &[box, name] : names)
+        control(QString::fromUtf8(box))->setAccessibleName(name);
+}
+
 void frmVelmora::connectHandlers()
 {
     connect(m_txtBrojSloga, &TextBox::changed, this, &frmVelmora::onRecordNumberChanged);
@@ -288,8 +307,8 @@ void frmVelmora::onReloadClicked()
             // The loader swaps the new records in only once the whole file has been read.
             gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse);
         } catch (const CatalogError &error) {
-            report(QStringLiteral("The catalog was not reloaded; the records in memory are as "
-                                  "they were.\n")
+            report(tr("The catalog was not reloaded; the records in memory are as "
+                      "they were.\n")
                    + QString::fromStdString(error.what()));
             return;
         }
@@ -304,8 +323,8 @@ void frmVelmora::onSaveClicked()
         try {
             gSlog->SnimanjeuFajl();
         } catch (const CatalogError &error) {
-            report(QStringLiteral("The catalog was not saved; the records in memory are as they "
-                                  "were.\n")
+            report(tr("The catalog was not saved; the records in memory are as they "
+                      "were.\n")
                    + QString::fromStdString(error.what()));
         }
     });
@@ -318,7 +337,7 @@ void frmVelmora::onAppendClicked()
         try {
             added = appendCopyOfLastRecord();
         } catch (const RecordCountFull &error) {
-            report(QStringLiteral("No record was added: ") + QString::fromStdString(error.what()));
+            report(tr("No record was added: ") + QString::fromStdString(error.what()));
             return;
         }
         m_lblUkupnoSlogova->setCaption(QString::number(added));
@@ -335,7 +354,7 @@ void frmVelmora::runHandler(const std::function<void()> &body)
     } catch (const std::exception &error) {
         report(QString::fromStdString(error.what()));
     } catch (...) {
-        report(QStringLiteral("An unexpected error stopped the operation."));
+        report(tr("An unexpected error stopped the operation."));
     }
 }
 

@@ -46,6 +46,7 @@ public:
 private:
     void createControls();
     void applyTabOrder();
+    void applyAccessibleNames();
     void connectHandlers();
 
     void onRecordNumberChanged();

@@ -2,10 +2,12 @@
 
 #include "RecordTemplate.h"
 #include "StartupMessage.h"
+#include "Translations.h"
 #include "TypicalRecord.h"
 #include "CatalogError.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QTest>
 
 #include <filesystem>
@@ -248,6 +250,20 @@ TEST_F(FailedCommandTest, AFailedReloadSaysWhyAndKeepsRecordsEditsAndScreen)
             << row.name;
         expectNothingChanged();
     }
+}
+
+TEST_F(FailedCommandTest, UnderACroatianLocaleTheMessageIsCroatian)
+{
+    const Translations croatian(QLocale(QLocale::Croatian, QLocale::Croatia));
+    std::filesystem::remove(folder.path() / "Trake.odl");
+
+    click("cmdUcitavanje");
+
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Katalog nije ponovno učitan; slogovi u "
+                                                   "memoriji ostali su kakvi su bili.\n"
+                                                   "Trake.odl: cannot open: No such file or "
+                                                   "directory")});
+    expectNothingChanged();
 }
 
 TEST_F(FailedCommandTest, AppendAtTheLargestCountSaysSoAndAddsNothing)

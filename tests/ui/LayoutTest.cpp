@@ -216,6 +216,18 @@ TEST_F(LayoutTest, TheWindowHoldsExactlyTheSeventyControls)
     EXPECT_EQ(found, expected);
 }
 
+TEST_F(LayoutTest, EveryBoxHasItsOwnAccessibleNameAndButtonsReadTheirCaptions)
+{
+    std::set<QString> names;
+    for (const TextBox *box : window().findChildren<TextBox *>()) {
+        EXPECT_FALSE(box->accessibleName().isEmpty()) << box->objectName().toStdString();
+        names.insert(box->accessibleName());
+    }
+    EXPECT_EQ(names.size(), 8u) << "seven values and the record number, each told apart";
+    for (const CommandButton *button : window().findChildren<CommandButton *>())
+        EXPECT_TRUE(button->accessibleName().isEmpty()) << button->objectName().toStdString();
+}
+
 TEST_F(LayoutTest, WindowTitleSizeAndFonts)
 {
     EXPECT_EQ(window().objectName(), QStringLiteral("frmVelmora"));
