@@ -6,6 +6,7 @@
 #include "CatalogError.h"
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <filesystem>
@@ -148,6 +149,54 @@ TEST_F(CommandsTest, AnEditOfTheLastRecordIsCarriedIntoTheCopy)
     EXPECT_EQ(box("txtDebljina")->text(), QStringLiteral("0.8"));
 }
 
+TEST_F(CommandsTest, EnterAndKeypadEnterPressTheFocusedButton)
+{
+    openWith(3);
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    // Exit last: it closes the window.
+    for (const char *name : {"cmdDodavanjeNovogSloga", "cmdUcitavanje", "Command1", "Command2"}) {
+        QSignalSpy clicks(button(name), &QPushButton::clicked);
+        button(name)->setFocus();
+        QTest::keyClick(button(name), Qt::Key_Return);
+        QTest::keyClick(button(name), Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(clicks.size(), 2) << name;
+    }
+    EXPECT_TRUE(folder.exists("Trake-novi.odl"));
+    EXPECT_FALSE(window().isVisible());
+}
+
+// Lines indented with tabs, as the format allows: the text of every label of a row still ends
+// before the control that follows it.
+TEST_F(CommandsTest, AnIndentedCatalogKeepsEachLabelClearOfTheNextControl)
+{
+    std::string catalog;
+    for (std::string line : typicalRecordLines(1)) {
+        if (line.starts_with("    "))
+            line.replace(0, 4, "\t\t");
+        else if (line.starts_with("  "))
+            line.replace(0, 2, "\t");
+        catalog += line + "\r\n";
+    }
+    openWithBytes(catalog);
+    ASSERT_TRUE(label("Label5")->caption().startsWith(QStringLiteral("\t\tDuljina")));
+    const std::pair<const char *, const char *> neighbours[] = {
+        {"Label4", "txtJedinicaMjere"}, {"Label5", "txtDuljina"},
+        {"Label7", "txtCijena"},        {"Label16", "txttOpis"},
+    };
+    for (const auto &[labelName, nextName] : neighbours) {
+        QString glyphs = label(labelName)->caption();  // a trailing blank draws nothing
+        while (glyphs.endsWith(u' '))
+            glyphs.chop(1);
+        CaptionLabel drawn;
+        drawn.setFont(label(labelName)->font());
+        drawn.setCaption(glyphs);
+        EXPECT_LE(label(labelName)->x() + 2 + drawn.captionSize().width(),
+                  box(nextName)->x())
+            << labelName;
+    }
+}
+
 TEST_F(CommandsTest, ExitAndClosingWriteNothing)
 {
     for (const bool byButton : {true, false}) {
@@ -284,15 +333,19 @@ struct StartupFailure
     bool writeFile;
     std::string catalog;
     const char *reason;
+    const char *headline;
 };
 
 TEST_F(CommandsTest, AStartThatCannotReadTheCatalogSaysWhereAndWhy)
 {
     const StartupFailure failures[] = {
-        {"no file", false, "", "Trake.odl: cannot open: No such file or directory"},
+        {"no file", false, "", "Trake.odl: cannot open: No such file or directory",
+         "Cannot open the catalog in %1:"},
         {"bad line", true, catalogWithLine(3, 3, 1, "base #ABS"),
-         "Trake.odl, line 91 (record 3, line 1): no \";\" after the first \"#\""},
-        {"no record", true, "", "Trake.odl: the file holds no record"},
+         "Trake.odl, line 91 (record 3, line 1): no \";\" after the first \"#\"",
+         "The catalog in %1 has a line that cannot be cut:"},
+        {"no record", true, "", "Trake.odl: the file holds no record",
+         "The catalog in %1 holds no record:"},
     };
     for (const StartupFailure &row : failures) {
         TearDown();
@@ -309,8 +362,10 @@ TEST_F(CommandsTest, AStartThatCannotReadTheCatalogSaysWhereAndWhy)
             reason = error.what();
         }
         EXPECT_EQ(reason, row.reason) << row.name;
-        EXPECT_EQ(startupFailureMessage(std::filesystem::current_path(), reason),
-                  "Cannot open the catalog in " + folder.path().string() + ":\n" + row.reason)
+        EXPECT_EQ(QString::fromStdString(
+                      startupFailureMessage(std::filesystem::current_path(), reason)),
+                  QString::fromUtf8(row.headline).arg(folder.path().c_str()) + u'\n'
+                      + QString::fromUtf8(row.reason))
             << row.name;
         EXPECT_EQ(folderListing(folder.path()).size(), row.writeFile ? 1u : 0u) << row.name;
     }

@@ -6,6 +6,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include <vector>
 
@@ -124,6 +125,56 @@ TEST_F(EditingTest, ACharacterTheCodePageLacksIsRefusedWhicheverWayItComes)
     EXPECT_EQ(changes.size(), 0);
     EXPECT_EQ(box("txtBase_Naziv")->text(), shownBefore);
     EXPECT_EQ(gBase.at(3).Naziv, before);
+}
+
+TEST_F(EditingTest, MultiLineTextPastedDroppedOrSetNeverAddsALineToTheSavedFile)
+{
+    for (const ValueBox &row : kValueBoxes) {
+        pasteOver(row.name, QStringLiteral("12\r\n5"));
+        EXPECT_EQ(row.member(3), "12") << row.name;
+        box(row.name)->setText(QStringLiteral("7\n8"));
+        EXPECT_EQ(row.member(3), "7") << row.name;
+        box(row.name)->end(false);
+        dropText(box(row.name), QStringLiteral("9\r\n0"));
+        EXPECT_EQ(row.member(3).size(), 2) << row.name;
+    }
+    click("Command1");
+    const std::string saved = folder.read("Trake-novi.odl");
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 4 * 45);
+    folder.write("Trake.odl", saved);
+    click("cmdUcitavanje");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    EXPECT_EQ(gSlog->UkBrSlogova, 4);
+}
+
+TEST_F(EditingTest, ALineFeedAValueHadInTheFileIsShownKeptAndWrittenBack)
+{
+    const auto line = [](const std::string &description) {
+        return "    tUserSifra = #1000003, tOpis = " + description
+            + ", $ObjectName = #1000003_NULL,";
+    };
+    TearDown();
+    EditorFixture::SetUp();
+    openWithBytes(catalogWithLine(4, 3, 16, line("prva\ndruga")));
+    typeOver("txtBrojSloga", QStringLiteral("3"));
+    EXPECT_EQ(box("txttOpis")->text(), QStringLiteral("prva\ndruga"));
+    box("txttOpis")->end(false);
+    typeKeys(box("txttOpis"), QStringLiteral("!"));
+    click("Command1");
+    EXPECT_EQ(folder.read("Trake-novi.odl"), catalogWithLine(4, 3, 16, line("prva\ndruga!")));
+}
+
+TEST_F(EditingTest, DecomposedLettersAreStoredComposedAndARefusedOneIsNamed)
+{
+    pasteOver("txttOpis", QStringLiteral("c\u030C"));
+    EXPECT_EQ(gLokal.at(3).tOpis, "\xe8");
+
+    QSignalSpy refusals(box("txtBase_Naziv"), &TextBox::refused);
+    pasteOver("txtBase_Naziv", QStringLiteral("Traka 2 mm\u00B2"));
+    ASSERT_EQ(refusals.size(), 1);
+    EXPECT_TRUE(refusals[0][0].toString().startsWith(QStringLiteral("\"\u00B2\" (U+00B2)")));
+    EXPECT_EQ(QToolTip::text(), refusals[0][0].toString()) << "shown at the box";
+    EXPECT_TRUE(messages.isEmpty()) << "no modal message";
 }
 
 TEST_F(EditingTest, EditsSurviveNavigationAndGoToTheRecordOnScreen)
