@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QString>
 #include <QValidator>
 
-// Refuses, whole, any text holding a character the catalog's code page (Windows-1250) cannot
-// hold, so what a value box shows is always what the file will get.
+// What a value box lets in. The text is first composed (Unicode NFC), so a letter written as a
+// base letter and a combining mark, as text copied from some systems is ("c" + U+030C), is the
+// one character the code page has ("č"). Text holding a character the catalog's code page
+// (Windows-1250) still cannot hold is Intermediate, never Invalid: the box puts its previous
+// text back and tells the user which character it was, so what a value box shows is always
+// what the file will get. Composing leaves text made of the code page's characters as it is.
 class CodePageValidator : public QValidator
 {
     Q_OBJECT
@@ -12,4 +17,7 @@ public:
     explicit CodePageValidator(QObject *parent = nullptr);
 
     State validate(QString &text, int &position) const override;
+
+    // Names the first character of `text` the code page cannot hold; empty when there is none.
+    static QString refusal(const QString &text);
 };

@@ -1,9 +1,23 @@
 #include "CommandButton.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
 CommandButton::CommandButton(QWidget *parent) : QPushButton(parent) {}
+
+void CommandButton::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        // A held key presses once, not once per repeat.
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
 
 void CommandButton::paintEvent(QPaintEvent *)
 {

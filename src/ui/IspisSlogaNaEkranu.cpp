@@ -58,7 +58,7 @@ void clsSlog::IspisSlogaNaEkranu(std::int32_t brojsloga)
         const QString text = QString::fromStdU16String(CodePage1250::decode(value));
         QWidget *control = form->control(QString::fromUtf8(kShownControls[step]));
         if (auto *box = qobject_cast<TextBox *>(control)) {
-            box->setText(text);
+            box->showValue(text);
             // A value longer than its box is shown from its start.
             box->setCursorPosition(0);
         } else {

@@ -4,10 +4,13 @@
 #include <QString>
 
 // A single-line text box whose changed() follows the program's rule exactly: raised at once,
-// inside the call that changed the text, on every real change (typing, paste, setText), and
-// never when the text ends up as it was. QLineEdit alone also signals when, say, a selected
+// inside the call that changed the text, on every real change (typing, paste, drop, setText),
+// and never when the text ends up as it was. QLineEdit alone also signals when, say, a selected
 // "1" is overtyped with "1"; the record display's nesting ends only because this box does not.
-// A text its validator() refuses is put back to the previous text, whichever way it came.
+// Whatever way text comes in, only the first line of what it adds is kept (a pasted cell's
+// trailing line end is dropped, a CR or LF is never added); line breaks the text already held
+// stay. A validator() may then fix the text up; a text it does not find Acceptable is put back
+// to the previous text, and refused() says why.
 class TextBox : public QLineEdit
 {
     Q_OBJECT
@@ -15,11 +18,19 @@ class TextBox : public QLineEdit
 public:
     explicit TextBox(QWidget *parent = nullptr);
 
+    // Shows a stored value exactly, line breaks included: they came from the file, which must
+    // get them back.
+    void showValue(const QString &text);
+
 signals:
     void changed();
+    // Also shown as a tooltip at the box; `reason` is empty when the validator gives none.
+    void refused(const QString &reason);
 
 private:
     void onTextChanged(const QString &text);
+    void refuse(const QString &reason, qsizetype cursor);
 
     QString m_lastText;
+    bool m_showingValue = false;
 };

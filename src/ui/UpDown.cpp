@@ -4,9 +4,17 @@
 #include "TextBox.h"
 
 #include <QKeyEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QToolButton>
 
 #include <algorithm>
+
+namespace {
+
+constexpr int kFocusMargin = 2;
+
+}  // namespace
 
 UpDown::UpDown(QWidget *parent)
     : QWidget(parent), m_up(new QToolButton(this)), m_down(new QToolButton(this))
@@ -79,9 +87,42 @@ void UpDown::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
 }
 
+void UpDown::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    layOutArrows();
+}
+
+void UpDown::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    layOutArrows();
+}
+
+void UpDown::paintEvent(QPaintEvent *)
+{
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.backgroundColor = palette().color(QPalette::Window);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+}
+
 void UpDown::resizeEvent(QResizeEvent *)
 {
-    const int upper = height() / 2;
-    m_up->setGeometry(0, 0, width(), upper);
-    m_down->setGeometry(0, upper, width(), height() - upper);
+    layOutArrows();
+}
+
+void UpDown::layOutArrows()
+{
+    // The arrows fill the control; with the focus they leave its edge free for the frame.
+    const QRect area = hasFocus() ? rect().adjusted(kFocusMargin, kFocusMargin, -kFocusMargin,
+                                                    -kFocusMargin)
+                                  : rect();
+    const int upper = area.height() / 2;
+    m_up->setGeometry(area.x(), area.y(), area.width(), upper);
+    m_down->setGeometry(area.x(), area.y() + upper, area.width(), area.height() - upper);
+    update();
 }

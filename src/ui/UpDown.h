@@ -10,7 +10,8 @@ class TextBox;
 // A pair of arrows that steps the number in its buddy text box. A step starts from the number
 // the buddy shows, goes one up or down within 1 ... maximum() and writes the result, in
 // decimal, into the buddy's text; the buddy's change event does the rest. At a limit nothing
-// is written. Up and Down pressed in the buddy (or in this control) step the same way.
+// is written. Up and Down pressed in the buddy (or in this control) step the same way. The
+// control takes the focus as a whole and then draws the style's focus frame around its arrows.
 class UpDown : public QWidget
 {
     Q_OBJECT
@@ -32,10 +33,14 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void step(int direction);
+    void layOutArrows();
     bool handleKey(QKeyEvent *event);
 
     QToolButton *m_up;

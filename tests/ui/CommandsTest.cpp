@@ -8,9 +8,11 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <filesystem>
+#include <regex>
 #include <limits>
 
 namespace {
@@ -148,6 +150,37 @@ TEST_F(CommandsTest, AnEditOfTheLastRecordIsCarriedIntoTheCopy)
     click("cmdDodavanjeNovogSloga");
     EXPECT_EQ(gLokal.at(11).Debljina, "0.8");
     EXPECT_EQ(box("txtDebljina")->text(), QStringLiteral("0.8"));
+}
+
+TEST_F(CommandsTest, EnterAndKeypadEnterPressTheFocusedButton)
+{
+    openWith(3);
+    // Exit last: it closes the window.
+    for (const char *name : {"cmdDodavanjeNovogSloga", "cmdUcitavanje", "Command1", "Command2"}) {
+        QSignalSpy clicks(button(name), &QPushButton::clicked);
+        QTest::keyClick(button(name), Qt::Key_Return);
+        QTest::keyClick(button(name), Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(clicks.size(), 2) << name;
+    }
+    EXPECT_TRUE(folder.exists("Trake-novi.odl"));
+}
+
+// Lines indented with tabs, as the format allows: the text before a value box still ends
+// before the box (its trailing blank draws nothing).
+TEST_F(CommandsTest, AnIndentedCatalogKeepsEachCaptionClearOfTheBoxAfterIt)
+{
+    std::string catalog;
+    for (std::string line : typicalRecordLines(1))
+        catalog += std::regex_replace(line, std::regex("^  "), "\t") + "\r\n";
+    openWithBytes(std::regex_replace(catalog, std::regex("\t  "), "\t\t"));
+    ASSERT_TRUE(label("Label5")->caption().startsWith(QStringLiteral("\t\tDuljina = ")));
+    // The tightest rows: length, width and thickness; price.
+    for (const auto &[labelName, boxName] :
+         {std::pair{"Label5", "txtDuljina"}, std::pair{"Label7", "txtCijena"}}) {
+        const int textEnd = label(labelName)->x() + 2 + label(labelName)->captionSize().width()
+            - label(labelName)->fontMetrics().horizontalAdvance(u' ');
+        EXPECT_LE(textEnd, box(boxName)->x()) << labelName;
+    }
 }
 
 TEST_F(CommandsTest, ExitAndClosingWriteNothing)
@@ -300,15 +333,19 @@ struct StartupFailure
     bool writeFile;
     std::string catalog;
     const char *reason;
+    const char *headline;
 };
 
 TEST_F(CommandsTest, AStartThatCannotReadTheCatalogSaysWhereAndWhy)
 {
     const StartupFailure failures[] = {
-        {"no file", false, "", "Trake.odl: cannot open: No such file or directory"},
+        {"no file", false, "", "Trake.odl: cannot open: No such file or directory",
+         "Cannot open the catalog in %1:"},
         {"bad line", true, catalogWithLine(3, 3, 1, "base #ABS"),
-         "Trake.odl, line 91 (record 3, line 1): no \";\" after the first \"#\""},
-        {"no record", true, "", "Trake.odl: the file holds no record"},
+         "Trake.odl, line 91 (record 3, line 1): no \";\" after the first \"#\"",
+         "The catalog in %1 has a line that cannot be cut:"},
+        {"no record", true, "", "Trake.odl: the file holds no record",
+         "The catalog in %1 holds no record:"},
     };
     for (const StartupFailure &row : failures) {
         TearDown();
@@ -325,8 +362,10 @@ TEST_F(CommandsTest, AStartThatCannotReadTheCatalogSaysWhereAndWhy)
             reason = error.what();
         }
         EXPECT_EQ(reason, row.reason) << row.name;
-        EXPECT_EQ(startupFailureMessage(std::filesystem::current_path(), reason),
-                  "Cannot open the catalog in " + folder.path().string() + ":\n" + row.reason)
+        EXPECT_EQ(QString::fromStdString(
+                      startupFailureMessage(std::filesystem::current_path(), reason)),
+                  QString::fromUtf8(row.headline).arg(folder.path().c_str()) + u'\n'
+                      + QString::fromUtf8(row.reason))
             << row.name;
         EXPECT_EQ(folderListing(folder.path()).size(), row.writeFile ? 1u : 0u) << row.name;
     }

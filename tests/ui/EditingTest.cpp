@@ -6,6 +6,9 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
+
+#include <algorithm>
 
 #include <vector>
 
@@ -124,6 +127,47 @@ TEST_F(EditingTest, ACharacterTheCodePageLacksIsRefusedWhicheverWayItComes)
     EXPECT_EQ(changes.size(), 0);
     EXPECT_EQ(box("txtBase_Naziv")->text(), shownBefore);
     EXPECT_EQ(gBase.at(3).Naziv, before);
+}
+
+TEST_F(EditingTest, MultiLineTextPastedSetOrDroppedPutsInItsFirstLine)
+{
+    for (const ValueBox &row : kValueBoxes) {
+        pasteOver(row.name, QStringLiteral("12\r\n5"));  // a spreadsheet cell ends in CR LF
+        box(row.name)->setText(QStringLiteral("7\n8"));
+        EXPECT_EQ(row.member(3), "7") << row.name;
+        dropText(box(row.name), QStringLiteral("9\r0"));
+        EXPECT_EQ(row.member(3).size(), 2) << row.name;
+    }
+    click("Command1");
+    const std::string saved = folder.read("Trake-novi.odl");
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 4 * 45);
+    folder.write("Trake.odl", saved);
+    click("cmdUcitavanje");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(EditingTest, ALineFeedAValueHadInTheFileIsKeptThroughAnEdit)
+{
+    const auto line = [](const std::string &description) {
+        return "    tUserSifra = #1000003, tOpis = " + description
+            + ", $ObjectName = #1000003_NULL,";
+    };
+    folder.write("Trake.odl", catalogWithLine(4, 3, 16, line("prva\ndruga")));
+    click("cmdUcitavanje");
+    typeOver("txtBrojSloga", QStringLiteral("3"));
+    box("txttOpis")->end(false);
+    typeKeys(box("txttOpis"), QStringLiteral("!"));
+    click("Command1");
+    EXPECT_EQ(folder.read("Trake-novi.odl"), catalogWithLine(4, 3, 16, line("prva\ndruga!")));
+}
+
+TEST_F(EditingTest, ADecomposedLetterIsStoredComposedAndARefusedOneIsNamedAtTheBox)
+{
+    pasteOver("txttOpis", QStringLiteral("c\u030C"));
+    EXPECT_EQ(gLokal.at(3).tOpis, "\xe8");
+    pasteOver("txtBase_Naziv", QStringLiteral("Traka 2 mm\u00B2"));
+    EXPECT_TRUE(QToolTip::text().startsWith(QStringLiteral("\"\u00B2\" (U+00B2) was not put in")));
+    EXPECT_TRUE(messages.isEmpty()) << "no modal message";
 }
 
 TEST_F(EditingTest, EditsSurviveNavigationAndGoToTheRecordOnScreen)

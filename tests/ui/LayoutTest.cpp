@@ -238,8 +238,8 @@ TEST_F(LayoutTest, WindowTitleSizeAndFonts)
 
     for (const char *name : {"txtBrojSloga", "lblUkupnoSlogova"}) {
         const QFont font = window().findChild<QWidget *>(QString::fromUtf8(name))->font();
-        EXPECT_EQ(font.family(), QStringLiteral("MS Sans Serif")) << name;
-        EXPECT_DOUBLE_EQ(font.pointSizeF(), 9.75) << name;
+        EXPECT_EQ(font.family(), QStringLiteral("DejaVu Sans Mono")) << name;
+        EXPECT_EQ(font.pixelSize(), 9) << name;
         EXPECT_EQ(font.weight(), QFont::Normal) << name;
         EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut()) << name;
     }

@@ -1,5 +1,8 @@
 #include "EditorFixture.h"
 
+#include <QStyle>
+#include <QStyleOptionFrame>
+
 #include <QTest>
 #include <QToolButton>
 
@@ -139,6 +142,29 @@ TEST_F(UpDownNavigationTest, ArrowKeysInTheRecordNumberBoxMoveTheSameWay)
     EXPECT_EQ(box("txtCijena")->text(), shown(gLokal.at(3).Cijena));
     QTest::keyClick(number, Qt::Key_Down);
     EXPECT_EQ(gBrojSloga, 2);
+}
+
+// Up to 999,999 records both the box and the count show every digit; a longer count its last.
+TEST_F(UpDownNavigationTest, SixDigitNumbersShowWhole)
+{
+    openWith(3);
+    TextBox *number = box("txtBrojSloga");
+    QStyleOptionFrame frame;
+    frame.initFrom(number);
+    frame.rect = number->rect();
+    frame.lineWidth = number->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, number);
+    // QLineEdit keeps two pixels free on each side, and one more for the cursor at the end.
+    const int textRoom =
+        number->style()->subElementRect(QStyle::SE_LineEditContents, &frame, number).width() - 4;
+    EXPECT_LE(number->fontMetrics().horizontalAdvance(QStringLiteral("999999")) + 1, textRoom);
+
+    CaptionLabel *count = label("lblUkupnoSlogova");
+    count->setCaption(QStringLiteral("999999"));
+    EXPECT_LE(count->captionSize().width(), count->contentsRect().width());
+    count->setCaption(QStringLiteral("9912345678"));
+    const QImage shown = count->grab().toImage();
+    count->setCaption(QStringLiteral("0012345678"));
+    EXPECT_EQ(count->grab().toImage(), shown) << "a longer count shows its last digits";
 }
 
 TEST_F(UpDownNavigationTest, StepsFromATypedNumber)

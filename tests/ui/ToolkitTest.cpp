@@ -113,6 +113,7 @@ const RefusedText kRefused[] = {
     {"an emoji", QStringLiteral("\U0001F600"), QStringLiteral("\U0001F600")},
     {"one foreign letter among acceptable ones", QStringLiteral("\u0101"),
      QStringLiteral("\u010D\u0101x")},
+    {"a superscript two", QStringLiteral("\u00B2"), QStringLiteral("Traka 2 mm\u00B2")},
 };
 
 TEST_F(ValueBoxTest, ForeignCharactersAreRefusedAndTheBoxKeepsItsText)
@@ -173,6 +174,16 @@ TEST(CaptionLabelTest, AutoSizeFollowsTheCaptionFromAFixedTopLeft)
     label.setCaption(QString(400, QLatin1Char('x')));
     EXPECT_GT(label.geometry().right(), container.width());
     EXPECT_EQ(container.size(), QSize(200, 100));
+}
+
+TEST(CaptionLabelTest, ALoneLineFeedStartsALineTheLabelIsSizedFor)
+{
+    CaptionLabel label;
+    label.setAutoSize(true);
+    label.setCaption(QStringLiteral("first\nsecond line"));
+    const QFontMetrics metrics = label.fontMetrics();
+    EXPECT_GE(label.height(), 2 * metrics.height());
+    EXPECT_EQ(label.width(), metrics.horizontalAdvance(QStringLiteral("second line")));
 }
 
 TEST(CaptionLabelTest, WithoutAutoSizeKeepsItsSize)
@@ -261,8 +272,17 @@ TEST_F(UpDownTest, StepsFromTheNumberTheBuddyShows)
     EXPECT_EQ(buddy.text(), QStringLiteral("2147483647"));
 }
 
-TEST_F(UpDownTest, OnlyTheControlTakesTheFocus)
+TEST_F(UpDownTest, OnlyTheControlTakesTheFocusAndShowsIt)
 {
+    parent.show();
+    QApplication::setActiveWindow(&parent);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&parent));
+    buddy.setFocus();
+    const QImage unfocused = upDown.grab().toImage();
+    upDown.setFocus();
+    ASSERT_TRUE(upDown.hasFocus());
+    EXPECT_NE(upDown.grab().toImage(), unfocused);
+
     EXPECT_TRUE(upDown.focusPolicy() & Qt::TabFocus);
     const auto arrows = upDown.findChildren<QToolButton *>();
     ASSERT_EQ(arrows.size(), 2);

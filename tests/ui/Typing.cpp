@@ -1,5 +1,8 @@
 #include "Typing.h"
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QString>
 #include <QTest>
 
@@ -15,4 +18,16 @@ void typeKeys(QWidget *widget, const QString &text)
         QTest::sendKeyEvent(QTest::Click, widget, key, QString::fromUcs4(&codePoint, 1),
                             Qt::NoModifier);
     }
+}
+
+void dropText(QWidget *widget, const QString &text)
+{
+    QMimeData dragged;
+    dragged.setText(text);
+    const QPoint at(2, 2);
+    // Qt delivers a drop only to a widget the drag has entered.
+    QDragEnterEvent enter(at, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &drop);
 }
