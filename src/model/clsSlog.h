@@ -11,6 +11,9 @@ class clsSlog
 {
 public:
     std::int32_t UkBrSlogova = 0;
+    // The last load found LFs and not a single CR, so the whole file became one line; the
+    // window warns before such a catalog is saved.
+    bool lfLineEndsOnly = false;
 
     // Reads "Trake.odl" from the current folder. The records in memory are replaced only once
     // the whole file has been read (and, with EmptyCatalog::Refuse, found to hold a record);

@@ -11,6 +11,9 @@
 #include <filesystem>
 #include <limits>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // Every line member of record n.
@@ -78,6 +81,29 @@ TEST_F(CommandsTest, ReloadDropsEditsAndAppendedRecordsAndShowsRecordOne)
     EXPECT_EQ(box("txtBase_Naziv")->text(), shown(gBase.at(1).Naziv));
     EXPECT_EQ(label("lblUkupnoSlogova")->caption(), QStringLiteral("4"));
     EXPECT_EQ(upDown()->maximum(), 4);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+// Line ends turned into LF by a Unix tool: the file loads as one long line, and the user is
+// told so after the start and after each reload, before a save could write that.
+TEST_F(CommandsTest, ACatalogWithLfLineEndsOnlyIsLoadedWithAWarning)
+{
+    std::string lfOnly = typicalCatalog(2);
+    std::erase(lfOnly, '\r');
+    openWithBytes(lfOnly);
+    EXPECT_TRUE(warnings.isEmpty()) << "not before the window is up";
+    QApplication::processEvents();
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].startsWith(QStringLiteral("Trake.odl has LF line ends and not a "
+                                                      "single CR")));
+    EXPECT_EQ(gSlog->UkBrSlogova, 1);
+
+    click("cmdUcitavanje");
+    EXPECT_EQ(warnings.size(), 2);
+    folder.write("Trake.odl", typicalCatalog(2));
+    click("cmdUcitavanje");
+    QApplication::processEvents();
+    EXPECT_EQ(warnings.size(), 2) << "a catalog with CR LF warns of nothing";
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -222,6 +248,7 @@ struct ReloadFailure
     bool removeFile;
     std::string catalog;
     const char *reason;
+    bool namedPipe = false;  // in place of the file, which would block a plain open for good
 };
 
 TEST_F(FailedCommandTest, AFailedReloadSaysWhyAndKeepsRecordsEditsAndScreen)
@@ -232,6 +259,7 @@ TEST_F(FailedCommandTest, AFailedReloadSaysWhyAndKeepsRecordsEditsAndScreen)
          catalogWithLine(3, 2, 1, "base #ABS 22x2 bijela"),
          "Trake.odl, line 46 (record 2, line 1): no \";\" after the first \"#\""},
         {"empty file", false, "", "Trake.odl: the file holds no record"},
+        {"named pipe", true, "", "Trake.odl: cannot read: it is a named pipe, not a file", true},
     };
     for (const ReloadFailure &row : failures) {
         messages.clear();
@@ -239,8 +267,13 @@ TEST_F(FailedCommandTest, AFailedReloadSaysWhyAndKeepsRecordsEditsAndScreen)
             std::filesystem::remove(folder.path() / "Trake.odl");
         else
             folder.write("Trake.odl", row.catalog);
+        if (row.namedPipe) {
+            ASSERT_EQ(::mkfifo("Trake.odl", 0644), 0);
+        }
 
+        ::alarm(10);  // a hang ends the test run instead of stalling it
         click("cmdUcitavanje");
+        ::alarm(0);
 
         EXPECT_EQ(messages, QStringList{QStringLiteral("The catalog was not reloaded; the records "
                                                        "in memory are as they were.\n")
@@ -284,6 +317,7 @@ struct StartupFailure
     bool writeFile;
     std::string catalog;
     const char *reason;
+    bool namedPipe = false;
 };
 
 TEST_F(CommandsTest, AStartThatCannotReadTheCatalogSaysWhereAndWhy)
@@ -293,6 +327,7 @@ TEST_F(CommandsTest, AStartThatCannotReadTheCatalogSaysWhereAndWhy)
         {"bad line", true, catalogWithLine(3, 3, 1, "base #ABS"),
          "Trake.odl, line 91 (record 3, line 1): no \";\" after the first \"#\""},
         {"no record", true, "", "Trake.odl: the file holds no record"},
+        {"named pipe", false, "", "Trake.odl: cannot read: it is a named pipe, not a file", true},
     };
     for (const StartupFailure &row : failures) {
         TearDown();
@@ -300,19 +335,25 @@ TEST_F(CommandsTest, AStartThatCannotReadTheCatalogSaysWhereAndWhy)
         std::filesystem::remove(folder.path() / "Trake.odl");
         if (row.writeFile)
             folder.write("Trake.odl", row.catalog);
+        if (row.namedPipe) {
+            ASSERT_EQ(::mkfifo("Trake.odl", 0644), 0);
+        }
         createWindow();
 
         std::string reason;
+        ::alarm(10);
         try {
             window().Form_Load();
         } catch (const CatalogError &error) {
             reason = error.what();
         }
+        ::alarm(0);
         EXPECT_EQ(reason, row.reason) << row.name;
         EXPECT_EQ(startupFailureMessage(std::filesystem::current_path(), reason),
                   "Cannot open the catalog in " + folder.path().string() + ":\n" + row.reason)
             << row.name;
-        EXPECT_EQ(folderListing(folder.path()).size(), row.writeFile ? 1u : 0u) << row.name;
+        EXPECT_EQ(folderListing(folder.path()).size(), row.writeFile || row.namedPipe ? 1u : 0u)
+            << row.name;
     }
 }
 
