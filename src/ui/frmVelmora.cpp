@@ -371,9 +371,9 @@ void frmVelmora::warn(const QString &message)
 void frmVelmora::warnIfLfLineEndsOnly()
 {
     if (gSlog.exists() && gSlog->lfLineEndsOnly) {
-        warn(tr("Trake.odl has LF line ends and not a single CR, so it was read as one long "
-                "line and the editor holds %n record(s) from it. Saving now would write that. "
-                "Convert its line ends to CR LF and reload it before you save.",
-                nullptr, gSlog->UkBrSlogova));
+        warn(tr("Trake.odl has LF line ends and not a single CR, so all of it was read as one "
+                "long line and the records shown are not the ones the file means. Saving now "
+                "would write them as shown. Convert its line ends to CR LF and reload it before "
+                "you save."));
     }
 }
