@@ -21,7 +21,8 @@ public:
     void UcitavanjeIzFajla(EmptyCatalog ifEmpty = EmptyCatalog::Accept);
 
     // Writes every record to "Trake-novi.odl" in the current folder. A failure throws
-    // CatalogError and leaves an existing "Trake-novi.odl" exactly as it was.
+    // CatalogError and leaves an existing "Trake-novi.odl" exactly as it was, except where it
+    // had to be written in place (the message says so). SavedButNotSynced: saved all the same.
     void SnimanjeuFajl();
 
     // Kept for the catalog's interface; inserting and deleting records are not offered.

