@@ -4,34 +4,41 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 std::filesystem::path WorkingFolder::s_path;
-dev_t WorkingFolder::s_device = 0;
-ino_t WorkingFolder::s_inode = 0;
+int WorkingFolder::s_folder = -1;
+
+namespace {
+
+bool sameFolder(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+}  // namespace
 
 void WorkingFolder::enter()
 {
-    struct stat current {};
+    struct stat current {}, remembered {};
     if (::stat(".", &current) != 0)
         throw CatalogError(std::string("the current folder cannot be examined: ")
                            + std::strerror(errno));
-    const bool remembered = !s_path.empty() && current.st_dev == s_device
-                            && current.st_ino == s_inode;
-    if (!remembered) {
+    if (s_folder < 0 || ::fstat(s_folder, &remembered) != 0 || !sameFolder(current, remembered)) {
         // Never seen, or moved into on purpose: where we stand is the working folder now.
-        if (current.st_nlink != 0) {
-            remember();
-            return;
-        }
-        throw CatalogError("the current folder has been deleted");
+        if (current.st_nlink == 0)
+            throw CatalogError("the current folder has been deleted");
+        remember();
+        return;
     }
 
     struct stat atPath {};
     const bool standing = ::stat(s_path.c_str(), &atPath) == 0 && S_ISDIR(atPath.st_mode);
-    if (standing && atPath.st_dev == s_device && atPath.st_ino == s_inode)
+    if (standing && sameFolder(atPath, current))
         return;
     if (!standing) {
         // Moved away with nothing in its place: the files went with it.
@@ -48,14 +55,20 @@ void WorkingFolder::enter()
     remember();
 }
 
+// The folder is held open, so that its inode cannot be handed to another folder while we
+// compare against it.
 void WorkingFolder::remember()
 {
-    struct stat current {};
     std::error_code error;
-    const std::filesystem::path path = std::filesystem::current_path(error);
-    if (error || ::stat(".", &current) != 0)
+    std::filesystem::path path = std::filesystem::current_path(error);
+    const int folder = ::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (error || folder < 0) {
+        if (folder >= 0)
+            ::close(folder);
         return;  // nothing to follow later; the files are opened where we stand
-    s_path = path;
-    s_device = current.st_dev;
-    s_inode = current.st_ino;
+    }
+    if (s_folder >= 0)
+        ::close(s_folder);
+    s_folder = folder;
+    s_path = std::move(path);
 }

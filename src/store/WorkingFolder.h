@@ -2,8 +2,6 @@
 
 #include <filesystem>
 
-#include <sys/types.h>
-
 // The folder the editor's two files live in, followed when it is replaced under the program:
 // a backup restored or a sync tool deletes the folder and makes it again, or moves it away and
 // puts a new one at its path. The program would otherwise go on standing in the old one, where
@@ -21,6 +19,5 @@ private:
     static void remember();
 
     static std::filesystem::path s_path;
-    static dev_t s_device;
-    static ino_t s_inode;
+    static int s_folder;  // the folder at s_path when it was remembered, held open
 };
