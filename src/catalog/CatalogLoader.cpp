@@ -4,11 +4,14 @@
 #include "CatalogFiles.h"
 #include "CatalogReader.h"
 #include "FileDescriptor.h"
+#include "RegularFile.h"
+#include "WorkingFolder.h"
 #include "basMain.h"
 
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <utility>
 
 #include <fcntl.h>
@@ -23,13 +26,22 @@ constexpr std::size_t kBlockSize = 1 << 20;
     throw CatalogError(file.string() + ": " + what + ": " + std::strerror(errno));
 }
 
+// The records in memory are replaced only after a whole load, so running out of memory on the
+// way leaves them as they were; the message says so in the user's terms.
+LoadedCatalog loadWithinMemory(const std::filesystem::path &file)
+{
+    try {
+        return loadCatalog(file);
+    } catch (const std::bad_alloc &) {
+        throw CatalogError(file.string() + ": there was not enough memory to read it");
+    }
+}
+
 }  // namespace
 
 LoadedCatalog loadCatalog(const std::filesystem::path &file)
 {
-    const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
-        failWithErrno(file, "cannot open");
+    const FileDescriptor fd(openRegularFile(file));
 
     CatalogReader reader(file.string());
     const auto block = std::make_unique<char[]>(kBlockSize);
@@ -49,9 +61,11 @@ LoadedCatalog loadCatalog(const std::filesystem::path &file)
 
 void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty)
 {
-    LoadedCatalog loaded = loadCatalog(kInputFile);
+    WorkingFolder::enter();
+    LoadedCatalog loaded = loadWithinMemory(kInputFile);
     if (ifEmpty == EmptyCatalog::Refuse && loaded.count == 0)
         throw CatalogError(std::string(kInputFile) + ": the file holds no record");
     gRecords = std::move(loaded.arrays);
     UkBrSlogova = loaded.count;
+    lfLineEndsOnly = loaded.lfLineEndsOnly;
 }

@@ -18,6 +18,8 @@ CatalogReader::CatalogReader(std::string fileName) : m_fileName(std::move(fileNa
 
 void CatalogReader::feed(std::string_view bytes)
 {
+    if (!m_sawLf && std::memchr(bytes.data(), '\n', bytes.size()) != nullptr)
+        m_sawLf = true;
     std::size_t start = 0;
     if (m_skipLf && !bytes.empty()) {
         m_skipLf = false;
@@ -30,6 +32,7 @@ void CatalogReader::feed(std::string_view bytes)
             m_partial.append(bytes.substr(start));
             return;
         }
+        m_sawCr = true;
         const std::size_t end = static_cast<const char *>(cr) - bytes.data();
         if (m_partial.empty()) {
             takeLine(bytes.substr(start, end - start));
@@ -54,6 +57,7 @@ LoadedCatalog CatalogReader::finish()
         m_partial.clear();
     }
     m_catalog.arrays.redimAll(m_catalog.count);
+    m_catalog.lfLineEndsOnly = m_sawLf && !m_sawCr;
     return std::move(m_catalog);
 }
 

@@ -35,6 +35,8 @@ private:
     std::int64_t m_lineNumber = 0;  // lines of the file taken so far
     std::string m_partial;          // a line whose end has not arrived yet
     bool m_skipLf = false;          // the last piece ended with CR: a leading LF is its line end
+    bool m_sawCr = false;
+    bool m_sawLf = false;
 };
 
 // The whole of a catalog held in memory.

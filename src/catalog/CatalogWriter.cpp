@@ -3,6 +3,7 @@
 #include "CatalogFiles.h"
 #include "RecordTemplate.h"
 #include "SafeFileWriter.h"
+#include "WorkingFolder.h"
 #include "basMain.h"
 
 #include <cstring>
@@ -77,5 +78,6 @@ void saveCatalog(const std::filesystem::path &file, RecordArrays &arrays, std::i
 
 void clsSlog::SnimanjeuFajl()
 {
+    WorkingFolder::enter();
     saveCatalog(kOutputFile, gRecords, UkBrSlogova);
 }

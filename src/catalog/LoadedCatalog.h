@@ -9,4 +9,7 @@ struct LoadedCatalog
 {
     RecordArrays arrays;
     std::int32_t count = 0;
+    // The file holds LFs and not a single CR: a file whose line ends were converted, which
+    // reads as one long line and would be saved as one record.
+    bool lfLineEndsOnly = false;
 };

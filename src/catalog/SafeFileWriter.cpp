@@ -1,16 +1,26 @@
 #include "SafeFileWriter.h"
 
 #include "CatalogError.h"
+#include "FileDescriptor.h"
+#include "SavedButNotSynced.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <random>
 #include <utility>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
+
+constexpr int kMaxLinks = 40;  // the system's own limit on links followed in one lookup
+constexpr std::size_t kRandomLength = 6;
 
 std::filesystem::path folderOf(const std::filesystem::path &file)
 {
@@ -26,31 +36,140 @@ mode_t defaultMode()
     return 0666 & ~mask;
 }
 
+// ".Trake-novi.odl.velmora-": what every temporary file of a save of `file` begins with.
+std::string temporaryPrefix(const std::filesystem::path &file)
+{
+    return "." + file.filename().string() + ".velmora-";
+}
+
+std::string randomSuffix()
+{
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::mt19937 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    std::string suffix;
+    for (std::size_t i = 0; i < kRandomLength; ++i)
+        suffix += kLetters[pick(generator)];
+    return suffix;
+}
+
+// A save killed after naming its file leaves it behind. One still locked belongs to a save
+// under way (ours or another editor's on the same folder) and is left alone.
+void removeStaleTemporaries(const std::filesystem::path &file)
+{
+    const std::filesystem::path folder = folderOf(file);
+    DIR *dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return;  // a folder that cannot be listed has nothing we could find
+    const std::string prefix = temporaryPrefix(file);
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix) || name.size() != prefix.size() + kRandomLength)
+            continue;
+        const std::filesystem::path path = folder / std::string(name);
+        const FileDescriptor fd(
+            ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat opened {}, named {};
+        if (fd.get() < 0 || ::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode)
+            || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+            continue;
+        // It may have been renamed into place between the open and the lock.
+        if (::lstat(path.c_str(), &named) == 0 && named.st_dev == opened.st_dev
+            && named.st_ino == opened.st_ino)
+            ::unlink(path.c_str());
+    }
+    ::closedir(dir);
+}
+
+// The kernel's protected_symlinks rule: in a sticky folder anyone may write to, a link is
+// followed only by its owner or the folder's, since anyone could have planted it there.
+bool mayFollow(const std::filesystem::path &link, const struct stat &linkStat)
+{
+    struct stat folder {};
+    if (::stat(folderOf(link).c_str(), &folder) != 0)
+        return true;  // the lookup itself will report the folder
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return !shared || linkStat.st_uid == ::geteuid() || linkStat.st_uid == folder.st_uid;
+}
+
+std::string bytesText(std::uint64_t bytes)
+{
+    return std::to_string(bytes) + " bytes";
+}
+
 }  // namespace
 
 SafeFileWriter::SafeFileWriter(std::filesystem::path target) : m_target(std::move(target))
 {
+    // Follow the target's links to the file they lead to, so that file is replaced.
+    m_file = m_target;
+    for (int hops = 0;; ++hops) {
+        struct stat st {};
+        if (::lstat(m_file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            break;
+        if (hops == kMaxLinks)
+            fail("cannot follow its links", ELOOP);
+        if (!mayFollow(m_file, st)) {
+            throw CatalogError(m_target.string()
+                               + ": is a link owned by another user in a folder that everyone "
+                                 "may write to; it is not followed, so nothing was written");
+        }
+        std::string link(static_cast<std::size_t>(st.st_size) + 1, '\0');
+        const ssize_t length = ::readlink(m_file.c_str(), link.data(), link.size());
+        if (length < 0)
+            fail("cannot follow its link", errno);
+        link.resize(static_cast<std::size_t>(length));
+        m_file = std::filesystem::path(link).is_absolute() ? std::filesystem::path(link)
+                                                           : folderOf(m_file) / link;
+    }
+
     // A rename would replace even a read-only file; read-only is the owner's way of saying no.
-    if (::faccessat(AT_FDCWD, m_target.c_str(), F_OK, AT_EACCESS) == 0
-        && ::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0)
-        fail("cannot write", errno);
-
-    std::string hidden = ".";
-    hidden.append(m_target.filename().string()).append(".XXXXXX");
-    std::string name = (folderOf(m_target) / hidden).string();
-    m_fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (m_fd < 0)
-        fail("cannot create a file in its folder", errno);
-    m_temporary = name;
-
-    // Keep the permissions (and, where allowed, the owner) of the file being replaced.
     struct stat existing {};
-    if (::stat(m_target.c_str(), &existing) == 0) {
+    const bool exists = ::stat(m_file.c_str(), &existing) == 0;
+    if (exists && ::faccessat(AT_FDCWD, m_file.c_str(), W_OK, AT_EACCESS) != 0)
+        fail("cannot write", errno);
+    if (exists)
+        m_existingSize = static_cast<std::uint64_t>(existing.st_size);
+
+    removeStaleTemporaries(m_file);
+
+    // A sticky folder lets us write a file of someone else's but not replace it.
+    struct stat folder {};
+    const bool mayNotReplace = exists && ::geteuid() != 0
+                               && ::stat(folderOf(m_file).c_str(), &folder) == 0
+                               && (folder.st_mode & S_ISVTX) && folder.st_uid != ::geteuid()
+                               && existing.st_uid != ::geteuid();
+    if (mayNotReplace) {
+        openInPlace();
+        return;
+    }
+    createBeside();
+    if (m_fd < 0) {
+        const int error = errno;
+        if (exists && (error == EACCES || error == EPERM)) {
+            openInPlace();
+            return;
+        }
+        fail("cannot create a file in its folder", error);
+    }
+    ::flock(m_fd, LOCK_EX | LOCK_NB);  // keeps another save from taking it for a stale one
+
+    struct statvfs space {};
+    if (::fstatvfs(m_fd, &space) == 0)
+        m_freeAtStart = static_cast<std::uint64_t>(space.f_bavail) * space.f_frsize;
+
+    // Keep the owner, group and permissions of the file being replaced. Only root may give a
+    // file away, but anyone may pass it to a group of their own: each is tried on its own.
+    if (exists) {
+        if (::fchown(m_fd, existing.st_uid, static_cast<gid_t>(-1)) != 0) {
+            // The permissions, and the group where allowed, are what matters then.
+        }
+        if (::fchown(m_fd, static_cast<uid_t>(-1), existing.st_gid) != 0) {
+            // Not a member of that group: the file gets ours.
+        }
         if (::fchmod(m_fd, existing.st_mode & 07777) != 0)
             fail("cannot set the permissions of the new file", errno);
-        if (::fchown(m_fd, existing.st_uid, existing.st_gid) != 0) {
-            // Only root may give a file away; the permissions alone are what matters then.
-        }
     } else if (::fchmod(m_fd, defaultMode()) != 0) {
         fail("cannot set the permissions of the new file", errno);
     }
@@ -61,8 +180,53 @@ SafeFileWriter::~SafeFileWriter()
     discard();
 }
 
+// An unnamed file leaves nothing behind when the program is killed; the system needs /proc to
+// name it later without privileges. Leaves m_fd negative and errno set when the folder says no.
+void SafeFileWriter::createBeside()
+{
+    const std::filesystem::path folder = folderOf(m_file);
+    if (::access("/proc/self/fd", X_OK) == 0) {
+        m_fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (m_fd >= 0) {
+            m_unnamed = true;
+            return;
+        }
+        // Anything but "not supported here" is the folder's answer for a named file too.
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            return;
+    }
+    std::string name = (folder / (temporaryPrefix(m_file) + "XXXXXX")).string();
+    m_fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (m_fd >= 0)
+        m_temporary = name;
+}
+
+void SafeFileWriter::openInPlace()
+{
+    m_inPlace = true;
+    m_fd = ::open(m_file.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    if (m_fd < 0 || ::fstat(m_fd, &st) != 0)
+        fail("cannot write", errno);
+    if (!S_ISREG(st.st_mode))
+        fail("cannot write", EINVAL);
+}
+
+// Nothing of the old contents is lost until the first bytes of the new are at hand.
+void SafeFileWriter::truncateInPlace()
+{
+    if (m_truncated)
+        return;
+    m_truncated = true;
+    if (::ftruncate(m_fd, 0) != 0)
+        fail("cannot write", errno);
+}
+
 void SafeFileWriter::write(std::string_view bytes)
 {
+    if (m_inPlace)
+        truncateInPlace();
+    m_requested += bytes.size();
     while (!bytes.empty()) {
         const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
         if (written < 0) {
@@ -77,38 +241,80 @@ void SafeFileWriter::write(std::string_view bytes)
 
 void SafeFileWriter::commit()
 {
+    if (m_inPlace)
+        truncateInPlace();
     if (::fsync(m_fd) != 0)
         fail("cannot write", errno);
-    const int fd = std::exchange(m_fd, -1);
-    if (::close(fd) != 0)
-        fail("cannot write", errno);
-    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0)
+    if (m_inPlace) {
+        const int fd = std::exchange(m_fd, -1);
+        if (::close(fd) != 0)
+            fail("cannot write", errno);
+        return;
+    }
+    if (m_unnamed)
+        nameTemporary();
+    if (::rename(m_temporary.c_str(), m_file.c_str()) != 0)
         fail("cannot replace the file", errno);
     m_temporary.clear();
+    // Closed only now: its lock keeps other saves off the name until the rename.
+    ::close(std::exchange(m_fd, -1));
+    syncFolder();
+}
 
-    // Without this the rename itself may not survive a crash.
-    const int folder = ::open(folderOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0)
-        fail("saved, but the folder cannot be synced", errno);
-    const int synced = ::fsync(folder);
-    const int error = errno;
-    ::close(folder);
-    if (synced != 0)
-        fail("saved, but the folder cannot be synced", error);
+void SafeFileWriter::nameTemporary()
+{
+    const std::string fdPath = "/proc/self/fd/" + std::to_string(m_fd);
+    for (;;) {
+        const std::filesystem::path name =
+            folderOf(m_file) / (temporaryPrefix(m_file) + randomSuffix());
+        if (::linkat(AT_FDCWD, fdPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0
+            || ::linkat(m_fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
+            m_temporary = name;
+            return;
+        }
+        if (errno != EEXIST)
+            fail("cannot name the new file", errno);
+    }
+}
+
+// Without this the rename itself may not survive a crash. The file is saved by now, so a
+// failure here is a warning, not a failed save.
+void SafeFileWriter::syncFolder()
+{
+    const FileDescriptor folder(
+        ::open(folderOf(m_file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0 && ::fsync(folder.get()) == 0)
+        return;
+    throw SavedButNotSynced(m_target.string()
+                            + ": saved, but it may not yet be safe on disk: its folder cannot "
+                              "be synced: "
+                            + std::strerror(errno));
 }
 
 void SafeFileWriter::fail(const char *what, int error)
 {
+    std::string message = m_target.string() + ": " + what + ": " + std::strerror(error);
+    if (m_inPlace && m_truncated) {
+        message += "; its folder allows no new file, so it was being written in place and "
+                   + m_target.filename().string()
+                   + " is now incomplete; every record is still in the editor";
+    } else if (!m_inPlace && (error == ENOSPC || error == EDQUOT)) {
+        const std::uint64_t needed = std::max(m_requested, m_existingSize);
+        message += "; a save writes a whole new copy before it replaces the file, which needs "
+                   "at least "
+                   + bytesText(needed) + ", and " + bytesText(m_freeAtStart)
+                   + " were free when the save began";
+    }
     discard();
-    throw CatalogError(m_target.string() + ": " + what + ": " + std::strerror(error));
+    throw CatalogError(message);
 }
 
 void SafeFileWriter::discard()
 {
-    if (m_fd >= 0)
-        ::close(std::exchange(m_fd, -1));
     if (!m_temporary.empty()) {
         ::unlink(m_temporary.c_str());
         m_temporary.clear();
     }
+    if (m_fd >= 0)
+        ::close(std::exchange(m_fd, -1));
 }

@@ -11,6 +11,9 @@ class clsSlog
 {
 public:
     std::int32_t UkBrSlogova = 0;
+    // The last load found LFs and not a single CR, so the whole file became one line; the
+    // window warns before such a catalog is saved.
+    bool lfLineEndsOnly = false;
 
     // Reads "Trake.odl" from the current folder. The records in memory are replaced only once
     // the whole file has been read (and, with EmptyCatalog::Refuse, found to hold a record);
@@ -18,7 +21,8 @@ public:
     void UcitavanjeIzFajla(EmptyCatalog ifEmpty = EmptyCatalog::Accept);
 
     // Writes every record to "Trake-novi.odl" in the current folder. A failure throws
-    // CatalogError and leaves an existing "Trake-novi.odl" exactly as it was.
+    // CatalogError and leaves an existing "Trake-novi.odl" exactly as it was, except where it
+    // had to be written in place (the message says so). SavedButNotSynced: saved all the same.
     void SnimanjeuFajl();
 
     // Kept for the catalog's interface; inserting and deleting records are not offered.

@@ -8,6 +8,7 @@
 #include "RecordAppend.h"
 #include "RecordNumberText.h"
 #include "RecordTemplate.h"
+#include "SavedButNotSynced.h"
 #include "TextBox.h"
 #include "UpDown.h"
 #include "basMain.h"
@@ -16,6 +17,7 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <algorithm>
 #include <cassert>
@@ -134,6 +136,9 @@ frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
 
     m_reportError = [this](const QString &message) {
         QMessageBox::critical(this, windowTitle(), message);
+    };
+    m_reportWarning = [this](const QString &message) {
+        QMessageBox::warning(this, windowTitle(), message);
     };
 }
 
@@ -279,11 +284,18 @@ void frmVelmora::Form_Load()
     gBrojSloga = 1;
     showCurrentRecord();
     m_txtBrojSloga->setFocus();
+    // Once the window is up, and before a click can save the catalog.
+    QTimer::singleShot(0, this, &frmVelmora::warnIfLfLineEndsOnly);
 }
 
 void frmVelmora::setErrorReporter(ErrorReporter reporter)
 {
     m_reportError = std::move(reporter);
+}
+
+void frmVelmora::setWarningReporter(ErrorReporter reporter)
+{
+    m_reportWarning = std::move(reporter);
 }
 
 QWidget *frmVelmora::control(const QString &name) const
@@ -319,6 +331,7 @@ void frmVelmora::onReloadClicked()
         }
         gBrojSloga = 1;
         showCurrentRecord();
+        warnIfLfLineEndsOnly();
     });
 }
 
@@ -327,6 +340,10 @@ void frmVelmora::onSaveClicked()
     runHandler([this] {
         try {
             gSlog->SnimanjeuFajl();
+        } catch (const SavedButNotSynced &warning) {
+            warn(tr("The catalog was saved, but a power cut or crash soon after could still "
+                    "bring back the earlier file.\n")
+                 + QString::fromStdString(warning.what()));
         } catch (const CatalogError &error) {
             report(tr("The catalog was not saved; the records in memory are as they "
                       "were.\n")
@@ -367,4 +384,20 @@ void frmVelmora::report(const QString &message)
 {
     if (m_reportError)
         m_reportError(message);
+}
+
+void frmVelmora::warn(const QString &message)
+{
+    if (m_reportWarning)
+        m_reportWarning(message);
+}
+
+void frmVelmora::warnIfLfLineEndsOnly()
+{
+    if (gSlog.exists() && gSlog->lfLineEndsOnly) {
+        warn(tr("Trake.odl has LF line ends and not a single CR, so all of it was read as one "
+                "long line and the records shown are not the ones the file means. Saving now "
+                "would write them as shown. Convert its line ends to CR LF and reload it before "
+                "you save."));
+    }
 }

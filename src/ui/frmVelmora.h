@@ -35,6 +35,9 @@ public:
     void Form_Load();
 
     void setErrorReporter(ErrorReporter reporter);
+    // Shows something the user must know though the operation went through. The default is a
+    // warning message box over the window.
+    void setWarningReporter(ErrorReporter reporter);
 
     // A control by its design name; null for a name the window does not have.
     QWidget *control(const QString &name) const;
@@ -57,10 +60,13 @@ private:
     // Runs a handler's body; whatever it throws is reported here, never left to Qt.
     void runHandler(const std::function<void()> &body);
     void report(const QString &message);
+    void warn(const QString &message);
+    void warnIfLfLineEndsOnly();
 
     QHash<QString, QWidget *> m_controls;
     TextBox *m_txtBrojSloga = nullptr;
     CaptionLabel *m_lblUkupnoSlogova = nullptr;
     UpDown *m_UpDnBrSloga = nullptr;
     ErrorReporter m_reportError;
+    ErrorReporter m_reportWarning;
 };

@@ -110,6 +110,7 @@ TEST(CatalogReader, LineEnds)
         const char *name;
         std::string bytes;
         Lines lines;
+        bool lfLineEndsOnly = false;
     };
     const Lines record = recordWithClosingText();
     Lines withLf = record;
@@ -137,11 +138,14 @@ TEST(CatalogReader, LineEnds)
         {"NUL, high bytes and tabs are text", joinLines(withOddBytes), withOddBytes},
         {"a final line end starts no line", joinLines(twoRecords), twoRecords},
         {"a last line with no end is a line", joinLines(twoRecords, "\r\n", false), twoRecords},
+        {"LF alone everywhere: one line, and noted", joinLines(record, "\n"),
+         {joinLines(record, "\n")}, true},
     };
     for (const Row &row : rows) {
         LoadedCatalog catalog = readCatalog(row.bytes, "x.odl");
         EXPECT_EQ(catalog.count, recordsFor(row.lines.size())) << row.name;
         EXPECT_EQ(linesOf(catalog), padded(row.lines)) << row.name;
+        EXPECT_EQ(catalog.lfLineEndsOnly, row.lfLineEndsOnly) << row.name;
     }
 }
 

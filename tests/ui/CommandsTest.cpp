@@ -15,6 +15,9 @@
 #include <regex>
 #include <limits>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // Every line member of record n.
@@ -82,6 +85,24 @@ TEST_F(CommandsTest, ReloadDropsEditsAndAppendedRecordsAndShowsRecordOne)
     EXPECT_EQ(box("txtBase_Naziv")->text(), shown(gBase.at(1).Naziv));
     EXPECT_EQ(label("lblUkupnoSlogova")->caption(), QStringLiteral("4"));
     EXPECT_EQ(upDown()->maximum(), 4);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+// Line ends turned into LF by a Unix tool: the file loads as one long line, and the user is
+// told so once the window is up and after each reload, before a save could write that.
+TEST_F(CommandsTest, ACatalogWithLfLineEndsOnlyIsLoadedWithAWarning)
+{
+    std::string lfOnly = typicalCatalog(2);
+    std::erase(lfOnly, '\r');
+    openWithBytes(lfOnly);
+    EXPECT_TRUE(warnings.isEmpty()) << "not before the window is up";
+    QApplication::processEvents();
+    click("cmdUcitavanje");
+    folder.write("Trake.odl", typicalCatalog(2));
+    click("cmdUcitavanje");
+    QApplication::processEvents();
+    ASSERT_EQ(warnings.size(), 2) << "a catalog with CR LF warns of nothing";
+    EXPECT_TRUE(warnings[1].startsWith(QStringLiteral("Trake.odl has LF line ends and not a ")));
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -257,6 +278,7 @@ struct ReloadFailure
     bool removeFile;
     std::string catalog;
     const char *reason;
+    bool namedPipe = false;  // in place of the file, which would block a plain open for good
 };
 
 TEST_F(FailedCommandTest, AFailedReloadSaysWhyAndKeepsRecordsEditsAndScreen)
@@ -267,6 +289,7 @@ TEST_F(FailedCommandTest, AFailedReloadSaysWhyAndKeepsRecordsEditsAndScreen)
          catalogWithLine(3, 2, 1, "base #ABS 22x2 bijela"),
          "Trake.odl, line 46 (record 2, line 1): no \";\" after the first \"#\""},
         {"empty file", false, "", "Trake.odl: the file holds no record"},
+        {"named pipe", true, "", "Trake.odl: cannot read: it is a named pipe, not a file", true},
     };
     for (const ReloadFailure &row : failures) {
         messages.clear();
@@ -274,8 +297,13 @@ TEST_F(FailedCommandTest, AFailedReloadSaysWhyAndKeepsRecordsEditsAndScreen)
             std::filesystem::remove(folder.path() / "Trake.odl");
         else
             folder.write("Trake.odl", row.catalog);
+        if (row.namedPipe) {
+            ASSERT_EQ(::mkfifo("Trake.odl", 0644), 0);
+        }
 
+        ::alarm(10);  // a hang ends the test run instead of stalling it
         click("cmdUcitavanje");
+        ::alarm(0);
 
         EXPECT_EQ(messages, QStringList{QStringLiteral("The catalog was not reloaded; the records "
                                                        "in memory are as they were.\n")
@@ -334,6 +362,7 @@ struct StartupFailure
     std::string catalog;
     const char *reason;
     const char *headline;
+    bool namedPipe = false;
 };
 
 TEST_F(CommandsTest, AStartThatCannotReadTheCatalogSaysWhereAndWhy)
@@ -346,6 +375,8 @@ TEST_F(CommandsTest, AStartThatCannotReadTheCatalogSaysWhereAndWhy)
          "The catalog in %1 has a line that cannot be cut:"},
         {"no record", true, "", "Trake.odl: the file holds no record",
          "The catalog in %1 holds no record:"},
+        {"named pipe", false, "", "Trake.odl: cannot read: it is a named pipe, not a file",
+         "Cannot read the catalog in %1:", true},
     };
     for (const StartupFailure &row : failures) {
         TearDown();
@@ -353,21 +384,27 @@ TEST_F(CommandsTest, AStartThatCannotReadTheCatalogSaysWhereAndWhy)
         std::filesystem::remove(folder.path() / "Trake.odl");
         if (row.writeFile)
             folder.write("Trake.odl", row.catalog);
+        if (row.namedPipe) {
+            ASSERT_EQ(::mkfifo("Trake.odl", 0644), 0);
+        }
         createWindow();
 
         std::string reason;
+        ::alarm(10);
         try {
             window().Form_Load();
         } catch (const CatalogError &error) {
             reason = error.what();
         }
+        ::alarm(0);
         EXPECT_EQ(reason, row.reason) << row.name;
         EXPECT_EQ(QString::fromStdString(
                       startupFailureMessage(std::filesystem::current_path(), reason)),
                   QString::fromUtf8(row.headline).arg(folder.path().c_str()) + u'\n'
                       + QString::fromUtf8(row.reason))
             << row.name;
-        EXPECT_EQ(folderListing(folder.path()).size(), row.writeFile ? 1u : 0u) << row.name;
+        EXPECT_EQ(folderListing(folder.path()).size(), row.writeFile || row.namedPipe ? 1u : 0u)
+            << row.name;
     }
 }
 

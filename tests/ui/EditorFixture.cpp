@@ -38,6 +38,7 @@ void EditorFixture::createWindow()
 {
     m_window = std::make_unique<frmVelmora>();
     m_window->setErrorReporter([this](const QString &message) { messages << message; });
+    m_window->setWarningReporter([this](const QString &message) { warnings << message; });
 }
 
 TextBox *EditorFixture::box(const char *name) const

@@ -48,6 +48,7 @@ protected:
 
     TempFolder folder;
     QStringList messages;
+    QStringList warnings;
 
 private:
     std::unique_ptr<frmVelmora> m_window;
