@@ -9,6 +9,13 @@
     </message>
 </context>
 <context>
+    <name>CodePageValidator</name>
+    <message>
+        <source>&quot;%1&quot; (%2) was not put in: the catalog&apos;s code page, Windows-1250, has no such character.</source>
+        <translation>&quot;%1&quot; (%2) nije upisan: kodna stranica kataloga, Windows-1250, nema takav znak.</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Try &quot;velmora --help&quot; for more information.</source>
@@ -48,10 +55,20 @@ Promjene se snimaju u %2 u istoj mapi.</translation>
 <context>
     <name>StartupMessage</name>
     <message>
-        <source>Cannot open the catalog in %1:
-%2</source>
-        <translation>Katalog u mapi %1 ne može se otvoriti:
-%2</translation>
+        <source>The catalog in %1 holds no record:</source>
+        <translation>Katalog u mapi %1 nema nijedan slog:</translation>
+    </message>
+    <message>
+        <source>The catalog in %1 has a line that cannot be cut:</source>
+        <translation>Katalog u mapi %1 ima redak koji se ne može rastaviti:</translation>
+    </message>
+    <message>
+        <source>Cannot open the catalog in %1:</source>
+        <translation>Katalog u mapi %1 ne može se otvoriti:</translation>
+    </message>
+    <message>
+        <source>Cannot read the catalog in %1:</source>
+        <translation>Katalog u mapi %1 ne može se pročitati:</translation>
     </message>
 </context>
 <context>
@@ -107,6 +124,16 @@ Promjene se snimaju u %2 u istoj mapi.</translation>
     <message>
         <source>An unexpected error stopped the operation.</source>
         <translation>Neočekivana greška prekinula je radnju.</translation>
+    </message>
+    <message>
+        <source>The catalog was saved, but a power cut or crash soon after could still bring back the earlier file.
+</source>
+        <translation>Katalog je snimljen, ali nestanak struje ili pad sustava uskoro nakon toga još bi mogao vratiti prijašnju datoteku.
+</translation>
+    </message>
+    <message>
+        <source>Trake.odl has LF line ends and not a single CR, so all of it was read as one long line and the records shown are not the ones the file means. Saving now would write them as shown. Convert its line ends to CR LF and reload it before you save.</source>
+        <translation>Trake.odl ima završetke redaka LF i nijedan CR, pa je cijeli njezin sadržaj pročitan kao jedan dugi redak i prikazani slogovi nisu oni koje datoteka zapravo sadrži. Snimanje bi ih sada zapisalo onako kako su prikazani. Pretvorite završetke redaka u CR LF i ponovno učitajte datoteku prije snimanja.</translation>
     </message>
 </context>
 <context>
