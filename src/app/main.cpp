@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
     } catch (const std::exception &error) {
         std::error_code ignored;
         const std::string message =
-            startupFailureMessage(std::filesystem::current_path(ignored), error.what());
+            startupFailureMessage(std::filesystem::current_path(ignored), error);
         std::cerr << message << '\n';
         QMessageBox::critical(nullptr, window.windowTitle(), QString::fromStdString(message));
         return 1;

@@ -23,7 +23,9 @@ constexpr std::size_t kBlockSize = 1 << 20;
 
 [[noreturn]] void failWithErrno(const std::filesystem::path &file, const char *what)
 {
-    throw CatalogError(file.string() + ": " + what + ": " + std::strerror(errno));
+    throw CatalogError(Message{QT_TRANSLATE_NOOP("CatalogError", "%1: %2: %3"),
+                               {file.string(), Message{what, {}}, std::strerror(errno)}},
+                       CatalogError::Kind::CannotRead);
 }
 
 // The records in memory are replaced only after a whole load, so running out of memory on the
@@ -33,7 +35,10 @@ LoadedCatalog loadWithinMemory(const std::filesystem::path &file)
     try {
         return loadCatalog(file);
     } catch (const std::bad_alloc &) {
-        throw CatalogError(file.string() + ": there was not enough memory to read it");
+        throw CatalogError(Message{QT_TRANSLATE_NOOP("CatalogError",
+                                                     "%1: there was not enough memory to read it"),
+                                   {file.string()}},
+                           CatalogError::Kind::CannotRead);
     }
 }
 
@@ -50,7 +55,7 @@ LoadedCatalog loadCatalog(const std::filesystem::path &file)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            failWithErrno(file, "cannot read");
+            failWithErrno(file, QT_TRANSLATE_NOOP("CatalogError", "cannot read"));
         }
         if (got == 0)
             break;
@@ -64,7 +69,10 @@ void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty)
     WorkingFolder::enter();
     LoadedCatalog loaded = loadWithinMemory(kInputFile);
     if (ifEmpty == EmptyCatalog::Refuse && loaded.count == 0)
-        throw CatalogError(std::string(kInputFile) + ": the file holds no record");
+        throw CatalogError(
+            Message{QT_TRANSLATE_NOOP("CatalogError", "%1: the file holds no record"),
+                    {kInputFile}},
+            CatalogError::Kind::NoRecord);
     gRecords = std::move(loaded.arrays);
     UkBrSlogova = loaded.count;
     lfLineEndsOnly = loaded.lfLineEndsOnly;

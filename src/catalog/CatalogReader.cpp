@@ -67,11 +67,12 @@ void CatalogReader::takeLine(std::string_view line)
     std::int32_t &count = m_catalog.count;
     if (m_position == 1) {
         if (count == kMaxCount)
-            fail("more records than the editor can hold");
+            fail(QT_TRANSLATE_NOOP("CatalogError", "more records than the editor can hold"));
         ++count;
         if (count % kGrowth == 0) {
             if (count > kMaxCount - kGrowth)
-                fail("more records than the editor can hold");
+                fail(QT_TRANSLATE_NOOP("CatalogError",
+                                       "more records than the editor can hold"));
             m_catalog.arrays.redimAll(count + kGrowth);
         }
     }
@@ -95,9 +96,11 @@ void CatalogReader::takeLine(std::string_view line)
 void CatalogReader::fail(const std::string &what) const
 {
     const int lineInRecord = m_position;
-    throw CatalogError(m_fileName + ", line " + std::to_string(m_lineNumber) + " (record "
-                       + std::to_string(m_catalog.count) + ", line "
-                       + std::to_string(lineInRecord) + "): " + what);
+    throw CatalogError(
+        Message{QT_TRANSLATE_NOOP("CatalogError", "%1, line %2 (record %3, line %4): %5"),
+                {m_fileName, std::to_string(m_lineNumber), std::to_string(m_catalog.count),
+                 std::to_string(lineInRecord), Message{what, {}}}},
+        CatalogError::Kind::LineCannotBeCut);
 }
 
 LoadedCatalog readCatalog(std::string_view bytes, std::string fileName)

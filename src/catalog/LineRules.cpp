@@ -1,5 +1,7 @@
 #include "LineRules.h"
 
+#include "Message.h"
+
 #include <algorithm>
 
 // Every rule finds its pieces left to right, each search starting where the previous piece
@@ -57,15 +59,19 @@ LineCut cutAfterHashUpTo(std::string_view line, char separator, const char *fail
 // base #Hrast 22x2;   ->  base # | Hrast 22x2 | ;
 LineCut cutBaseLine(std::string_view line)
 {
-    return cutAfterHashUpTo(line, ';', line.find('#') == npos ? "no \";\" in the line"
-                                                             : "no \";\" after the first \"#\"");
+    const char *why = line.find('#') == npos
+                          ? QT_TRANSLATE_NOOP("CatalogError", "no \";\" in the line")
+                          : QT_TRANSLATE_NOOP("CatalogError", "no \";\" after the first \"#\"");
+    return cutAfterHashUpTo(line, ';', why);
 }
 
 // JedinicaMjere = #m,   ->  JedinicaMjere = # | m | ,
 LineCut cutUnitLine(std::string_view line)
 {
-    return cutAfterHashUpTo(line, ',', line.find('#') == npos ? "no \",\" in the line"
-                                                             : "no \",\" after the first \"#\"");
+    const char *why = line.find('#') == npos
+                          ? QT_TRANSLATE_NOOP("CatalogError", "no \",\" in the line")
+                          : QT_TRANSLATE_NOOP("CatalogError", "no \",\" after the first \"#\"");
+    return cutAfterHashUpTo(line, ',', why);
 }
 
 // cijena = 1.25,   ->  cijena = (with the blank) | 1.25 | , and the rest
@@ -74,7 +80,7 @@ LineCut cutPriceLine(std::string_view line)
     const std::size_t valueStart = afterEqualsAndOne(line, 0);
     const std::size_t comma = line.find(',', valueStart);
     if (comma == npos)
-        return failed("no \",\" after the price");
+        return failed(QT_TRANSLATE_NOOP("CatalogError", "no \",\" after the price"));
     return cutAt<2>(line, {valueStart, comma});
 }
 
@@ -85,9 +91,9 @@ LineCut cutSizeLine(std::string_view line)
     const std::size_t lengthStart = afterEqualsAndOne(line, 0);
     const std::size_t lengthComma = line.find(',', lengthStart);
     if (lengthComma == npos)
-        return failed("no \",\" after the length");
+        return failed(QT_TRANSLATE_NOOP("CatalogError", "no \",\" after the length"));
     if (line.find("Duljina =") == npos)
-        return failed("no \"Duljina =\" in the line");
+        return failed(QT_TRANSLATE_NOOP("CatalogError", "no \"Duljina =\" in the line"));
 
     // The width and the thickness: the text after the previous comma up to its first "=" and
     // one character more, then the value up to the next ",". A "," before that point fails.
@@ -100,13 +106,17 @@ LineCut cutSizeLine(std::string_view line)
     std::size_t widthStart = 0;
     std::size_t widthComma = 0;
     if (!value(lengthComma + 1, widthStart, widthComma))
-        return failed("no width between the \"=\" after the length and the next \",\"");
+        return failed(QT_TRANSLATE_NOOP("CatalogError",
+                                        "no width between the \"=\" after the length"
+                                        " and the next \",\""));
     if (line.find("Sirina =") == npos)
-        return failed("no \"Sirina =\" in the line");
+        return failed(QT_TRANSLATE_NOOP("CatalogError", "no \"Sirina =\" in the line"));
     std::size_t thicknessStart = 0;
     std::size_t thicknessComma = 0;
     if (!value(widthComma + 1, thicknessStart, thicknessComma))
-        return failed("no thickness between the \"=\" after the width and the next \",\"");
+        return failed(QT_TRANSLATE_NOOP("CatalogError",
+                                        "no thickness between the \"=\" after the width"
+                                        " and the next \",\""));
 
     return cutAt<8>(line, {lengthStart, lengthComma, lengthComma + 1, widthStart, widthComma,
                            widthComma + 1, thicknessStart, thicknessComma});
@@ -118,17 +128,17 @@ LineCut cutDescriptionLine(std::string_view line)
 {
     const std::size_t objectName = line.find("$ObjectName");
     if (objectName == npos)
-        return failed("no \"$ObjectName\" in the line");
+        return failed(QT_TRANSLATE_NOOP("CatalogError", "no \"$ObjectName\" in the line"));
     const std::string_view before = line.substr(0, objectName);
     const std::size_t opis = before.find("tOpis");
     if (opis == npos)
-        return failed("no \"tOpis\" before \"$ObjectName\"");
+        return failed(QT_TRANSLATE_NOOP("CatalogError", "no \"tOpis\" before \"$ObjectName\""));
     const std::size_t valueStart = afterEqualsAndOne(before, opis);
     const std::size_t comma = before.find(',', valueStart);
     if (comma == npos)
-        return failed("no \",\" after the description");
+        return failed(QT_TRANSLATE_NOOP("CatalogError", "no \",\" after the description"));
     // The value's place is found after "tOpis"; one that opens the line has no text before it.
     if (opis == 0)
-        return failed("the line begins with \"tOpis\"");
+        return failed(QT_TRANSLATE_NOOP("CatalogError", "the line begins with \"tOpis\""));
     return cutAt<2>(line, {valueStart, comma});
 }

@@ -12,18 +12,29 @@
 
 namespace {
 
-std::string kindOf(mode_t mode)
+MessageArgument kindOf(mode_t mode)
 {
     if (S_ISDIR(mode))
         return std::strerror(EISDIR);
     if (S_ISFIFO(mode))
-        return "it is a named pipe, not a file";
+        return Message{QT_TRANSLATE_NOOP("CatalogError", "it is a named pipe, not a file"), {}};
     if (S_ISSOCK(mode))
-        return "it is a socket, not a file";
+        return Message{QT_TRANSLATE_NOOP("CatalogError", "it is a socket, not a file"), {}};
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "it is a device, not a file";
-    return "it is not a plain file";
+        return Message{QT_TRANSLATE_NOOP("CatalogError", "it is a device, not a file"), {}};
+    return Message{QT_TRANSLATE_NOOP("CatalogError", "it is not a plain file"), {}};
 }
+
+[[noreturn]] void fail(const char *format, CatalogError::Kind kind,
+                       const std::filesystem::path &file, MessageArgument reason)
+{
+    throw CatalogError(Message{format, {file.string(), std::move(reason)}}, kind);
+}
+
+constexpr const char *kCannotOpen = QT_TRANSLATE_NOOP("CatalogError", "%1: cannot open: %2");
+constexpr const char *kCannotRead = QT_TRANSLATE_NOOP("CatalogError", "%1: cannot read: %2");
+constexpr auto kOpen = CatalogError::Kind::CannotOpen;
+constexpr auto kRead = CatalogError::Kind::CannotRead;
 
 }  // namespace
 
@@ -31,14 +42,14 @@ int openRegularFile(const std::filesystem::path &file)
 {
     FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
-        throw CatalogError(file.string() + ": cannot open: " + std::strerror(errno));
+        fail(kCannotOpen, kOpen, file, std::strerror(errno));
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
-        throw CatalogError(file.string() + ": cannot read: " + std::strerror(errno));
+        fail(kCannotRead, kRead, file, std::strerror(errno));
     if (!S_ISREG(st.st_mode))
-        throw CatalogError(file.string() + ": cannot read: " + kindOf(st.st_mode));
+        fail(kCannotRead, kRead, file, kindOf(st.st_mode));
     const int flags = ::fcntl(fd.get(), F_GETFL);
     if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
-        throw CatalogError(file.string() + ": cannot read: " + std::strerror(errno));
+        fail(kCannotRead, kRead, file, std::strerror(errno));
     return fd.release();
 }

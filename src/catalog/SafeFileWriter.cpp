@@ -22,6 +22,19 @@ namespace {
 constexpr int kMaxLinks = 40;  // the system's own limit on links followed in one lookup
 constexpr std::size_t kRandomLength = 6;
 
+// What a failed step was doing, as fail() reports it.
+constexpr const char *kCannotFollowLinks =
+    QT_TRANSLATE_NOOP("CatalogError", "cannot follow its links");
+constexpr const char *kCannotFollowLink =
+    QT_TRANSLATE_NOOP("CatalogError", "cannot follow its link");
+constexpr const char *kCannotWrite = QT_TRANSLATE_NOOP("CatalogError", "cannot write");
+constexpr const char *kCannotCreate =
+    QT_TRANSLATE_NOOP("CatalogError", "cannot create a file in its folder");
+constexpr const char *kCannotSetPermissions =
+    QT_TRANSLATE_NOOP("CatalogError", "cannot set the permissions of the new file");
+constexpr const char *kCannotReplace = QT_TRANSLATE_NOOP("CatalogError", "cannot replace the file");
+constexpr const char *kCannotName = QT_TRANSLATE_NOOP("CatalogError", "cannot name the new file");
+
 std::filesystem::path folderOf(const std::filesystem::path &file)
 {
     const auto parent = file.parent_path();
@@ -93,9 +106,9 @@ bool mayFollow(const std::filesystem::path &link, const struct stat &linkStat)
     return !shared || linkStat.st_uid == ::geteuid() || linkStat.st_uid == folder.st_uid;
 }
 
-std::string bytesText(std::uint64_t bytes)
+Message bytesText(std::uint64_t bytes)
 {
-    return std::to_string(bytes) + " bytes";
+    return Message{QT_TRANSLATE_NOOP("CatalogError", "%1 bytes"), {std::to_string(bytes)}};
 }
 
 }  // namespace
@@ -109,16 +122,18 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : m_target(std::mov
         if (::lstat(m_file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
             break;
         if (hops == kMaxLinks)
-            fail("cannot follow its links", ELOOP);
+            fail(kCannotFollowLinks, ELOOP);
         if (!mayFollow(m_file, st)) {
-            throw CatalogError(m_target.string()
-                               + ": is a link owned by another user in a folder that everyone "
-                                 "may write to; it is not followed, so nothing was written");
+            throw CatalogError(Message{
+                QT_TRANSLATE_NOOP("CatalogError",
+                                  "%1: is a link owned by another user in a folder that everyone "
+                                  "may write to; it is not followed, so nothing was written"),
+                {m_target.string()}});
         }
         std::string link(static_cast<std::size_t>(st.st_size) + 1, '\0');
         const ssize_t length = ::readlink(m_file.c_str(), link.data(), link.size());
         if (length < 0)
-            fail("cannot follow its link", errno);
+            fail(kCannotFollowLink, errno);
         link.resize(static_cast<std::size_t>(length));
         m_file = std::filesystem::path(link).is_absolute() ? std::filesystem::path(link)
                                                            : folderOf(m_file) / link;
@@ -128,7 +143,7 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : m_target(std::mov
     struct stat existing {};
     const bool exists = ::stat(m_file.c_str(), &existing) == 0;
     if (exists && ::faccessat(AT_FDCWD, m_file.c_str(), W_OK, AT_EACCESS) != 0)
-        fail("cannot write", errno);
+        fail(kCannotWrite, errno);
     if (exists)
         m_existingSize = static_cast<std::uint64_t>(existing.st_size);
 
@@ -151,7 +166,7 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : m_target(std::mov
             openInPlace();
             return;
         }
-        fail("cannot create a file in its folder", error);
+        fail(kCannotCreate, error);
     }
     ::flock(m_fd, LOCK_EX | LOCK_NB);  // keeps another save from taking it for a stale one
 
@@ -169,9 +184,9 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : m_target(std::mov
             // Not a member of that group: the file gets ours.
         }
         if (::fchmod(m_fd, existing.st_mode & 07777) != 0)
-            fail("cannot set the permissions of the new file", errno);
+            fail(kCannotSetPermissions, errno);
     } else if (::fchmod(m_fd, defaultMode()) != 0) {
-        fail("cannot set the permissions of the new file", errno);
+        fail(kCannotSetPermissions, errno);
     }
 }
 
@@ -207,9 +222,9 @@ void SafeFileWriter::openInPlace()
     m_fd = ::open(m_file.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     struct stat st {};
     if (m_fd < 0 || ::fstat(m_fd, &st) != 0)
-        fail("cannot write", errno);
+        fail(kCannotWrite, errno);
     if (!S_ISREG(st.st_mode))
-        fail("cannot write", EINVAL);
+        fail(kCannotWrite, EINVAL);
 }
 
 // Nothing of the old contents is lost until the first bytes of the new are at hand.
@@ -219,7 +234,7 @@ void SafeFileWriter::truncateInPlace()
         return;
     m_truncated = true;
     if (::ftruncate(m_fd, 0) != 0)
-        fail("cannot write", errno);
+        fail(kCannotWrite, errno);
 }
 
 void SafeFileWriter::write(std::string_view bytes)
@@ -232,7 +247,7 @@ void SafeFileWriter::write(std::string_view bytes)
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            fail("cannot write", errno);
+            fail(kCannotWrite, errno);
         }
         // A short write is followed by another, which reports the reason (a full disk).
         bytes.remove_prefix(static_cast<std::size_t>(written));
@@ -244,17 +259,17 @@ void SafeFileWriter::commit()
     if (m_inPlace)
         truncateInPlace();
     if (::fsync(m_fd) != 0)
-        fail("cannot write", errno);
+        fail(kCannotWrite, errno);
     if (m_inPlace) {
         const int fd = std::exchange(m_fd, -1);
         if (::close(fd) != 0)
-            fail("cannot write", errno);
+            fail(kCannotWrite, errno);
         return;
     }
     if (m_unnamed)
         nameTemporary();
     if (::rename(m_temporary.c_str(), m_file.c_str()) != 0)
-        fail("cannot replace the file", errno);
+        fail(kCannotReplace, errno);
     m_temporary.clear();
     // Closed only now: its lock keeps other saves off the name until the rename.
     ::close(std::exchange(m_fd, -1));
@@ -273,7 +288,7 @@ void SafeFileWriter::nameTemporary()
             return;
         }
         if (errno != EEXIST)
-            fail("cannot name the new file", errno);
+            fail(kCannotName, errno);
     }
 }
 
@@ -285,25 +300,29 @@ void SafeFileWriter::syncFolder()
         ::open(folderOf(m_file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0 && ::fsync(folder.get()) == 0)
         return;
-    throw SavedButNotSynced(m_target.string()
-                            + ": saved, but it may not yet be safe on disk: its folder cannot "
-                              "be synced: "
-                            + std::strerror(errno));
+    throw SavedButNotSynced(Message{
+        QT_TRANSLATE_NOOP("CatalogError", "%1: saved, but it may not yet be safe on disk: its "
+                                          "folder cannot be synced: %2"),
+        {m_target.string(), std::strerror(errno)}});
 }
 
 void SafeFileWriter::fail(const char *what, int error)
 {
-    std::string message = m_target.string() + ": " + what + ": " + std::strerror(error);
+    Message message{QT_TRANSLATE_NOOP("CatalogError", "%1: %2: %3"),
+                    {m_target.string(), Message{what, {}}, std::strerror(error)}};
     if (m_inPlace && m_truncated) {
-        message += "; its folder allows no new file, so it was being written in place and "
-                   + m_target.filename().string()
-                   + " is now incomplete; every record is still in the editor";
+        message.format = QT_TRANSLATE_NOOP(
+            "CatalogError", "%1: %2: %3; its folder allows no new file, so it was being written "
+                            "in place and %4 is now incomplete; every record is still in the "
+                            "editor");
+        message.arguments.emplace_back(m_target.filename().string());
     } else if (!m_inPlace && (error == ENOSPC || error == EDQUOT)) {
         const std::uint64_t needed = std::max(m_requested, m_existingSize);
-        message += "; a save writes a whole new copy before it replaces the file, which needs "
-                   "at least "
-                   + bytesText(needed) + ", and " + bytesText(m_freeAtStart)
-                   + " were free when the save began";
+        message.format = QT_TRANSLATE_NOOP(
+            "CatalogError", "%1: %2: %3; a save writes a whole new copy before it replaces the "
+                            "file, which needs at least %4, and %5 were free when the save began");
+        message.arguments.emplace_back(bytesText(needed));
+        message.arguments.emplace_back(bytesText(m_freeAtStart));
     }
     discard();
     throw CatalogError(message);

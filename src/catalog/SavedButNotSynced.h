@@ -1,12 +1,17 @@
 #pragma once
 
+#include "Message.h"
+
 #include <stdexcept>
 
 // A save that replaced the file but could not make the replacement itself durable: after a
 // crash the earlier file may come back. Not a CatalogError on purpose: the file was saved, and
 // a caller must not report it as not saved.
-class SavedButNotSynced : public std::runtime_error
+class SavedButNotSynced : public std::runtime_error, public CarriesMessage
 {
 public:
-    using std::runtime_error::runtime_error;
+    explicit SavedButNotSynced(Message message)
+        : std::runtime_error(message.english()), CarriesMessage(std::move(message))
+    {
+    }
 };

@@ -5,10 +5,19 @@
 #include <limits>
 #include <string>
 
+namespace {
+
+Message countFullMessage()
+{
+    return Message{QT_TRANSLATE_NOOP("CatalogError",
+                                     "the catalog already holds %1 records, the most it can hold"),
+                   {std::to_string(std::numeric_limits<std::int32_t>::max())}};
+}
+
+}  // namespace
+
 RecordCountFull::RecordCountFull()
-    : std::overflow_error("the catalog already holds "
-                          + std::to_string(std::numeric_limits<std::int32_t>::max())
-                          + " records, the most it can hold")
+    : std::overflow_error(countFullMessage().english()), CarriesMessage(countFullMessage())
 {
 }
 

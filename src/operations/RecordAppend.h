@@ -1,10 +1,12 @@
 #pragma once
 
+#include "Message.h"
+
 #include <cstdint>
 #include <stdexcept>
 
 // The store already holds the largest number of records a record number can reach.
-class RecordCountFull : public std::overflow_error
+class RecordCountFull : public std::overflow_error, public CarriesMessage
 {
 public:
     RecordCountFull();

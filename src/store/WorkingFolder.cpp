@@ -26,12 +26,15 @@ void WorkingFolder::enter()
 {
     struct stat current {}, remembered {};
     if (::stat(".", &current) != 0)
-        throw CatalogError(std::string("the current folder cannot be examined: ")
-                           + std::strerror(errno));
+        throw CatalogError(Message{
+            QT_TRANSLATE_NOOP("CatalogError", "the current folder cannot be examined: %1"),
+            {std::strerror(errno)}});
     if (s_folder < 0 || ::fstat(s_folder, &remembered) != 0 || !sameFolder(current, remembered)) {
         // Never seen, or moved into on purpose: where we stand is the working folder now.
         if (current.st_nlink == 0)
-            throw CatalogError("the current folder has been deleted");
+            throw CatalogError(
+                Message{QT_TRANSLATE_NOOP("CatalogError", "the current folder has been deleted"),
+                        {}});
         remember();
         return;
     }
@@ -44,14 +47,16 @@ void WorkingFolder::enter()
         // Moved away with nothing in its place: the files went with it.
         if (current.st_nlink != 0)
             return;
-        throw CatalogError(s_path.string()
-                           + ": the working folder has been deleted and no folder stands at "
-                             "its path now");
+        throw CatalogError(Message{
+            QT_TRANSLATE_NOOP("CatalogError", "%1: the working folder has been deleted and no "
+                                              "folder stands at its path now"),
+            {s_path.string()}});
     }
     if (::chdir(s_path.c_str()) != 0)
-        throw CatalogError(s_path.string() + ": the working folder has been replaced, and the "
-                                             "new one cannot be entered: "
-                           + std::strerror(errno));
+        throw CatalogError(Message{
+            QT_TRANSLATE_NOOP("CatalogError", "%1: the working folder has been replaced, and the "
+                                              "new one cannot be entered: %2"),
+            {s_path.string(), std::strerror(errno)}});
     remember();
 }
 

@@ -1,34 +1,40 @@
 #include "StartupMessage.h"
 
+#include "CatalogError.h"
+#include "MessageText.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
 namespace {
 
-// The loader's reasons begin "Trake.odl: cannot open: ...", "Trake.odl, line 91 (record 3,
-// line 1): ..." or end "the file holds no record".
-const char *headline(std::string_view reason)
+const char *headline(const std::exception &error)
 {
-    if (reason.ends_with(": the file holds no record"))
+    const auto *catalogError = dynamic_cast<const CatalogError *>(&error);
+    switch (catalogError != nullptr ? catalogError->kind() : CatalogError::Kind::Other) {
+    case CatalogError::Kind::NoRecord:
         return QT_TRANSLATE_NOOP("StartupMessage", "The catalog in %1 holds no record:");
-    if (const auto colon = reason.find(':');
-        colon != std::string_view::npos && reason.substr(0, colon).find(", line ")
-                                               != std::string_view::npos)
+    case CatalogError::Kind::LineCannotBeCut:
         return QT_TRANSLATE_NOOP("StartupMessage",
                                  "The catalog in %1 has a line that cannot be cut:");
-    if (reason.find(": cannot open: ") != std::string_view::npos)
+    case CatalogError::Kind::CannotOpen:
         return QT_TRANSLATE_NOOP("StartupMessage", "Cannot open the catalog in %1:");
+    case CatalogError::Kind::CannotRead:
+    case CatalogError::Kind::Other:
+        break;
+    }
     return QT_TRANSLATE_NOOP("StartupMessage", "Cannot read the catalog in %1:");
 }
 
 }  // namespace
 
-std::string startupFailureMessage(const std::filesystem::path &folder, std::string_view reason)
+std::string startupFailureMessage(const std::filesystem::path &folder,
+                                  const std::exception &error)
 {
     const QString where = QFile::decodeName(QByteArray::fromStdString(folder.native()));
-    const QString message = QCoreApplication::translate("StartupMessage", headline(reason))
-                                .arg(where)
-        + u'\n' + QString::fromUtf8(reason.data(), static_cast<qsizetype>(reason.size()));
+    const QString message =
+        QCoreApplication::translate("StartupMessage", headline(error)).arg(where) + u'\n'
+        + messageText(error);
     return message.toStdString();
 }

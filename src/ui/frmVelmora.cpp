@@ -5,6 +5,7 @@
 #include "CodePage1250.h"
 #include "CodePageValidator.h"
 #include "CommandButton.h"
+#include "MessageText.h"
 #include "RecordAppend.h"
 #include "RecordNumberText.h"
 #include "RecordTemplate.h"
@@ -326,7 +327,7 @@ void frmVelmora::onReloadClicked()
         } catch (const CatalogError &error) {
             report(tr("The catalog was not reloaded; the records in memory are as "
                       "they were.\n")
-                   + QString::fromStdString(error.what()));
+                   + messageText(error));
             return;
         }
         gBrojSloga = 1;
@@ -343,11 +344,11 @@ void frmVelmora::onSaveClicked()
         } catch (const SavedButNotSynced &warning) {
             warn(tr("The catalog was saved, but a power cut or crash soon after could still "
                     "bring back the earlier file.\n")
-                 + QString::fromStdString(warning.what()));
+                 + messageText(warning));
         } catch (const CatalogError &error) {
             report(tr("The catalog was not saved; the records in memory are as they "
                       "were.\n")
-                   + QString::fromStdString(error.what()));
+                   + messageText(error));
         }
     });
 }
@@ -359,7 +360,7 @@ void frmVelmora::onAppendClicked()
         try {
             added = appendCopyOfLastRecord();
         } catch (const RecordCountFull &error) {
-            report(tr("No record was added: ") + QString::fromStdString(error.what()));
+            report(tr("No record was added: ") + messageText(error));
             return;
         }
         m_lblUkupnoSlogova->setCaption(QString::number(added));
@@ -374,7 +375,7 @@ void frmVelmora::runHandler(const std::function<void()> &body)
     try {
         body();
     } catch (const std::exception &error) {
-        report(QString::fromStdString(error.what()));
+        report(messageText(error));
     } catch (...) {
         report(tr("An unexpected error stopped the operation."));
     }

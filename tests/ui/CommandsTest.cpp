@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 
+#include "MessageText.h"
 #include "RecordTemplate.h"
 #include "StartupMessage.h"
 #include "Translations.h"
@@ -12,8 +13,10 @@
 #include <QTest>
 
 #include <filesystem>
+#include <functional>
 #include <regex>
 #include <limits>
+#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -316,15 +319,44 @@ TEST_F(FailedCommandTest, AFailedReloadSaysWhyAndKeepsRecordsEditsAndScreen)
 TEST_F(FailedCommandTest, UnderACroatianLocaleTheMessageIsCroatian)
 {
     const Translations croatian(QLocale(QLocale::Croatian, QLocale::Croatia));
-    std::filesystem::remove(folder.path() / "Trake.odl");
+    const QString notReloaded = QStringLiteral(
+        "Katalog nije ponovno učitan; slogovi u memoriji ostali su kakvi su bili.\n");
+    const struct
+    {
+        const char *name;
+        std::function<void()> arrange;
+        const char *button;
+        QString message;
+    } rows[] = {
+        {"file deleted", [&] { std::filesystem::remove(folder.path() / "Trake.odl"); },
+         "cmdUcitavanje",
+         notReloaded
+             + QStringLiteral("Trake.odl: ne može se otvoriti: No such file or directory")},
+        {"line that cannot be cut",
+         [&] { folder.write("Trake.odl", catalogWithLine(3, 2, 1, "base #ABS 22x2 bijela")); },
+         "cmdUcitavanje",
+         notReloaded
+             + QStringLiteral("Trake.odl, redak 46 (slog 2, redak 1): nema \";\" iza prvog \"#\"")},
+        {"output is a folder",
+         [&] { std::filesystem::create_directory(folder.path() / "Trake-novi.odl"); }, "Command1",
+         QStringLiteral("Katalog nije snimljen; slogovi u memoriji ostali su kakvi su bili.\n"
+                        "Trake-novi.odl: datoteka se ne može zamijeniti: Is a directory")},
+    };
+    for (const auto &row : rows) {
+        messages.clear();
+        row.arrange();
+        click(row.button);
+        EXPECT_EQ(messages, QStringList{row.message}) << row.name;
+        expectNothingChanged();
+    }
+}
 
-    click("cmdUcitavanje");
-
-    EXPECT_EQ(messages, QStringList{QStringLiteral("Katalog nije ponovno učitan; slogovi u "
-                                                   "memoriji ostali su kakvi su bili.\n"
-                                                   "Trake.odl: cannot open: No such file or "
-                                                   "directory")});
-    expectNothingChanged();
+// A file name is put in as it is: a "%1" in it is not taken for a place in the text.
+TEST(MessageTextTest, ArgumentsArePutInInOnePass)
+{
+    const Message message{"%1: cannot open: %2", {"50%2 off/Trake%1.odl", "gone"}};
+    EXPECT_EQ(message.english(), "50%2 off/Trake%1.odl: cannot open: gone");
+    EXPECT_EQ(messageText(message), QStringLiteral("50%2 off/Trake%1.odl: cannot open: gone"));
 }
 
 TEST_F(FailedCommandTest, AppendAtTheLargestCountSaysSoAndAddsNothing)
@@ -389,17 +421,18 @@ TEST_F(CommandsTest, AStartThatCannotReadTheCatalogSaysWhereAndWhy)
         }
         createWindow();
 
-        std::string reason;
+        std::optional<CatalogError> failure;
         ::alarm(10);
         try {
             window().Form_Load();
         } catch (const CatalogError &error) {
-            reason = error.what();
+            failure = error;
         }
         ::alarm(0);
-        EXPECT_EQ(reason, row.reason) << row.name;
+        ASSERT_TRUE(failure) << row.name;
+        EXPECT_EQ(std::string(failure->what()), row.reason) << row.name;
         EXPECT_EQ(QString::fromStdString(
-                      startupFailureMessage(std::filesystem::current_path(), reason)),
+                      startupFailureMessage(std::filesystem::current_path(), *failure)),
                   QString::fromUtf8(row.headline).arg(folder.path().c_str()) + u'\n'
                       + QString::fromUtf8(row.reason))
             << row.name;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+
+struct Message;
+
+// A message from the core in the user's language: its format and every translatable argument
+// translated, then the arguments put in, file names decoded as the system spells them.
+QString messageText(const Message &message);
+
+// The same for any exception: a core message where it carries one, else its what() as it is.
+QString messageText(const std::exception &error);
