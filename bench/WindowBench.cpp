@@ -58,7 +58,7 @@ void BM_KeystrokeInRecordNumberBox(benchmark::State &state)
 {
     catalogFolder();
     auto window = openWindow();
-    TextBox *box = window->txtBrojSloga();
+    TextBox *box = window->findChild<TextBox *>(QStringLiteral("txtBrojSloga"));
     std::int64_t next = 1;
     for (auto _ : state) {
         next = (next * 7919) % kRecords + 1;  // far apart, so no display finds its texts set

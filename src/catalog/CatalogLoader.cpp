@@ -1,10 +1,8 @@
 #include "CatalogLoader.h"
 
 #include "CatalogError.h"
-#include "CatalogFiles.h"
 #include "CatalogReader.h"
 #include "FileDescriptor.h"
-#include "basMain.h"
 
 #include <cerrno>
 #include <cstring>
@@ -47,11 +45,8 @@ LoadedCatalog loadCatalog(const std::filesystem::path &file)
     return reader.finish();
 }
 
-void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty)
+void refuseEmptyCatalog(const LoadedCatalog &loaded, const std::filesystem::path &file)
 {
-    LoadedCatalog loaded = loadCatalog(kInputFile);
-    if (ifEmpty == EmptyCatalog::Refuse && loaded.count == 0)
-        throw CatalogError(std::string(kInputFile) + ": the file holds no record");
-    gRecords = std::move(loaded.arrays);
-    UkBrSlogova = loaded.count;
+    if (loaded.count == 0)
+        throw CatalogError(file.string() + ": the file holds no record");
 }

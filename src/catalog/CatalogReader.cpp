@@ -4,6 +4,7 @@
 #include "CatalogFiles.h"
 #include "RecordTemplate.h"
 
+#include <cassert>
 #include <cstring>
 #include <limits>
 #include <utility>
@@ -77,13 +78,14 @@ void CatalogReader::takeLine(std::string_view line)
     // characters room for 30.
     const TemplateLine &slot = recordTemplate()[m_position - 1];
     if (slot.cut == nullptr) {
-        slot.pieces[0](m_catalog.arrays, count) = std::string(line);
+        slot.pieces[0].access(m_catalog.arrays, count) = std::string(line);
     } else {
         const LineCut cut = slot.cut(line);
         if (!cut.ok())
             fail(cut.failure);
+        assert(cut.count == slot.pieces.size());
         for (std::size_t i = 0; i < cut.count; ++i)
-            slot.pieces[i](m_catalog.arrays, count) = std::string(cut.pieces[i]);
+            slot.pieces[i].access(m_catalog.arrays, count) = std::string(cut.pieces[i]);
     }
     m_position = m_position == kLinesPerRecord ? 1 : m_position + 1;
 }

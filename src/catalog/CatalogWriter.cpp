@@ -1,9 +1,7 @@
 #include "CatalogWriter.h"
 
-#include "CatalogFiles.h"
 #include "RecordTemplate.h"
 #include "SafeFileWriter.h"
-#include "basMain.h"
 
 #include <cstring>
 #include <memory>
@@ -31,8 +29,8 @@ void writeCatalog(RecordArrays &arrays, std::int32_t count,
         std::size_t size = 2 * lines.size();  // the line ends
         std::size_t k = 0;
         for (const TemplateLine &line : lines) {
-            for (const MemberAccess piece : line.pieces) {
-                pieces[k] = &piece(arrays, n);
+            for (const RecordMember &piece : line.pieces) {
+                pieces[k] = &piece.access(arrays, n);
                 size += pieces[k++]->size();
             }
         }
@@ -73,9 +71,4 @@ void saveCatalog(const std::filesystem::path &file, RecordArrays &arrays, std::i
     SafeFileWriter out(file);
     writeCatalog(arrays, count, [&out](std::string_view block) { out.write(block); });
     out.commit();
-}
-
-void clsSlog::SnimanjeuFajl()
-{
-    saveCatalog(kOutputFile, gRecords, UkBrSlogova);
 }

@@ -18,37 +18,38 @@
 class RecordArrays
 {
 public:
-    explicit RecordArrays(std::int32_t upperBound = 0)
-        : base("gBase", upperBound), lokal("gLokal", upperBound), shape("gShape", upperBound),
-          pricedef("gPricedef", upperBound), pricemod("gPricemod", upperBound),
-          pricemod2("gPricemod2", upperBound), pricemod3("gPricemod3", upperBound),
-          pricemod4("gPricemod4", upperBound), pricemod5("gPricemod5", upperBound)
+    explicit RecordArrays(std::int32_t upperBound = 0) { redimAll(upperBound); }
+
+    // Calls f on each of the nine arrays, in the order of the record's lines.
+    template <class F>
+    void forEach(F &&f)
     {
+        f(base);
+        f(lokal);
+        f(shape);
+        f(pricedef);
+        f(pricemod);
+        f(pricemod2);
+        f(pricemod3);
+        f(pricemod4);
+        f(pricemod5);
     }
 
-    // Resizes all nine, in the order of the record's lines, keeping the objects that remain.
+    // Resizes all nine, keeping the objects that remain.
     void redimAll(std::int32_t upperBound)
     {
-        base.redim(upperBound);
-        lokal.redim(upperBound);
-        shape.redim(upperBound);
-        pricedef.redim(upperBound);
-        pricemod.redim(upperBound);
-        pricemod2.redim(upperBound);
-        pricemod3.redim(upperBound);
-        pricemod4.redim(upperBound);
-        pricemod5.redim(upperBound);
+        forEach([upperBound](auto &array) { array.redim(upperBound); });
     }
 
     std::int32_t upperBound() const { return base.upperBound(); }
 
-    SectionArray<clsBase> base;
-    SectionArray<clsLokal> lokal;
-    SectionArray<clsShape> shape;
-    SectionArray<clsPricedef> pricedef;
-    SectionArray<clsPricemod> pricemod;
-    SectionArray<clsPricemod2> pricemod2;
-    SectionArray<clsPricemod3> pricemod3;
-    SectionArray<clsPricemod4> pricemod4;
-    SectionArray<clsPricemod5> pricemod5;
+    SectionArray<clsBase> base{"gBase"};
+    SectionArray<clsLokal> lokal{"gLokal"};
+    SectionArray<clsShape> shape{"gShape"};
+    SectionArray<clsPricedef> pricedef{"gPricedef"};
+    SectionArray<clsPricemod> pricemod{"gPricemod"};
+    SectionArray<clsPricemod2> pricemod2{"gPricemod2"};
+    SectionArray<clsPricemod3> pricemod3{"gPricemod3"};
+    SectionArray<clsPricemod4> pricemod4{"gPricemod4"};
+    SectionArray<clsPricemod5> pricemod5{"gPricemod5"};
 };

@@ -40,6 +40,13 @@ public:
         return n >= 0 && n <= upperBound() && m_slots[static_cast<std::size_t>(n)] != nullptr;
     }
 
+    // Empties slot n again, releasing its object; an index outside the bounds is ignored.
+    void drop(std::int64_t n) noexcept
+    {
+        if (n >= 0 && n <= upperBound())
+            m_slots[static_cast<std::size_t>(n)].reset();
+    }
+
     std::int32_t upperBound() const { return static_cast<std::int32_t>(m_slots.size()) - 1; }
 
     // Keeps the objects of the indexes that remain, releases the others; new slots are empty.

@@ -145,7 +145,7 @@ TEST_F(CatalogFile, LoadsEveryLineOfThreeRecords)
     load(typicalCatalog(3));
 
     EXPECT_EQ(gSlog->UkBrSlogova, 3);
-    forEachArray(gRecords, [](auto &array) { EXPECT_EQ(array.upperBound(), 3) << array.name(); });
+    gRecords.forEach([](auto &array) { EXPECT_EQ(array.upperBound(), 3) << array.name(); });
     EXPECT_EQ(gBrojSloga, 2);
 
     const auto second = typicalRecordLines(2);
@@ -166,8 +166,8 @@ TEST_F(CatalogFile, LoadsEveryLineOfThreeRecords)
         const auto expected = typicalRecordLines(n);
         for (std::size_t line = 0; line < expected.size(); ++line) {
             std::string joined;
-            for (const MemberAccess piece : recordTemplate()[line].pieces)
-                joined += piece(gRecords, n);
+            for (const RecordMember &piece : recordTemplate()[line].pieces)
+                joined += piece.access(gRecords, n);
             EXPECT_EQ(joined, expected[line]) << "record " << n << ", line " << line + 1;
         }
     }
@@ -249,7 +249,7 @@ TEST_F(CatalogFile, AcceptedEmptyFileLeavesNoRecord)
     load(typicalCatalog(3));
     load("");
     EXPECT_EQ(gSlog->UkBrSlogova, 0);
-    forEachArray(gRecords, [](auto &array) {
+    gRecords.forEach([](auto &array) {
         EXPECT_EQ(array.upperBound(), 0) << array.name();
         EXPECT_FALSE(array.holdsObject(0)) << array.name();
     });
@@ -282,7 +282,7 @@ TEST_F(CatalogFile, ReloadBuildsTheRecordsAfresh)
         gSlog->UcitavanjeIzFajla();
 
         EXPECT_EQ(gSlog->UkBrSlogova, row.second) << row.name;
-        forEachArray(gRecords, [&row](auto &array) {
+        gRecords.forEach([&row](auto &array) {
             EXPECT_EQ(array.upperBound(), row.second) << row.name << ", " << array.name();
         });
         EXPECT_EQ(gBase.at(1).Naziv, "ABS 23x1 antracit 1") << row.name;

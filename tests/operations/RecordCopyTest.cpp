@@ -25,8 +25,8 @@ std::string sample(const char *record, std::size_t i)
 void fill(std::int32_t n, const char *tag)
 {
     std::size_t i = 0;
-    for (const MemberAccess member : recordMembers())
-        member(gRecords, n) = sample(tag, i++);
+    for (const RecordMember &member : recordShape())
+        member.access(gRecords, n) = sample(tag, i++);
 }
 
 std::vector<std::string *> neverUsed(clsLokal &lokal)
@@ -38,7 +38,7 @@ std::vector<std::string *> neverUsed(clsLokal &lokal)
 std::vector<const void *> objectsOf(std::int32_t n)
 {
     std::vector<const void *> objects;
-    forEachArray(gRecords, [&](auto &array) {
+    gRecords.forEach([&](auto &array) {
         objects.push_back(array.holdsObject(n) ? &array.at(n) : nullptr);
     });
     return objects;
@@ -60,16 +60,16 @@ protected:
     void TearDown() override { resetProgramState(); }
 };
 
-// The copy walks recordMembers(); two entries reaching one member would leave a line uncopied.
+// The copy walks recordShape(); two entries reaching one member would leave a line uncopied.
 TEST_F(RecordCopy, RecordMembersReachSixtyOneDistinctMembers)
 {
-    ASSERT_EQ(recordMembers().size(), 61u);
+    ASSERT_EQ(recordShape().size(), 61u);
     std::size_t i = 0;
-    for (const MemberAccess member : recordMembers())
-        member(gRecords, 4) = "distinct " + std::to_string(i++);
+    for (const RecordMember &member : recordShape())
+        member.access(gRecords, 4) = "distinct " + std::to_string(i++);
     i = 0;
-    for (const MemberAccess member : recordMembers())
-        EXPECT_EQ(member(gRecords, 4), "distinct " + std::to_string(i++));
+    for (const RecordMember &member : recordShape())
+        EXPECT_EQ(member.access(gRecords, 4), "distinct " + std::to_string(i++));
     for (const std::string *member : neverUsed(gLokal.at(4)))
         EXPECT_EQ(*member, "");
 }

@@ -17,8 +17,8 @@ namespace {
 std::vector<std::string> recordValues(std::int32_t n)
 {
     std::vector<std::string> values;
-    for (const MemberAccess member : recordMembers())
-        values.push_back(member(gRecords, n));
+    for (const RecordMember &member : recordShape())
+        values.push_back(member.access(gRecords, n));
     return values;
 }
 

@@ -35,8 +35,8 @@ std::vector<std::string> allMembers()
 {
     std::vector<std::string> values;
     for (std::int32_t n = 0; n <= gSlog->UkBrSlogova; ++n) {
-        for (const MemberAccess member : recordMembers())
-            values.push_back(member(gRecords, n));
+        for (const RecordMember &member : recordShape())
+            values.push_back(member.access(gRecords, n));
     }
     return values;
 }
