@@ -5,7 +5,7 @@
 namespace {
 
 template <auto Array, auto Member>
-std::string &M(RecordArrays &arrays, std::int64_t n)
+Text &M(RecordArrays &arrays, std::int64_t n)
 {
     return (arrays.*Array).at(n).*Member;
 }

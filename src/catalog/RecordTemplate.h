@@ -9,7 +9,7 @@
 #include <string>
 
 // Reaches one line member of record n, creating its section object if the slot is empty.
-using MemberAccess = std::string &(*)(RecordArrays &arrays, std::int64_t n);
+using MemberAccess = Text &(*)(RecordArrays &arrays, std::int64_t n);
 
 // Whether the user changes a member through its control, or only sees it.
 enum class MemberRole { Shown, Edited, Hidden };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HeldBlock.h"
 #include "SectionArray.h"
 #include "clsBase.h"
 #include "clsLokal.h"
@@ -11,10 +12,17 @@
 #include "clsPricemod5.h"
 #include "clsShape.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
 
 // The nine section arrays of one catalog, always of one upper bound. Kept together so that a
 // load can fill a fresh set and the program swap it in whole, or keep what it had on failure.
+// They also hold the bytes of the file they were loaded from, which the members of records
+// that were not edited refer to: those bytes live and die with the arrays, so a member must
+// not be copied from one set of arrays into another.
 class RecordArrays
 {
 public:
@@ -43,6 +51,26 @@ public:
 
     std::int32_t upperBound() const { return base.upperBound(); }
 
+    // Keeps the first `size` bytes of `block` unchanged for as long as the arrays live, for
+    // members to refer to, and returns them.
+    std::string_view hold(HeldBlock block, std::size_t size)
+    {
+        m_held.push_back({std::move(block), size});
+        return {m_held.back().bytes.data(), size};
+    }
+
+    // The held bytes that `text` lies in; empty when it lies in none of them.
+    std::string_view heldAround(std::string_view text) const
+    {
+        const auto address = reinterpret_cast<std::uintptr_t>(text.data());
+        for (auto each = m_held.rbegin(); each != m_held.rend(); ++each) {
+            const auto start = reinterpret_cast<std::uintptr_t>(each->bytes.data());
+            if (address >= start && address - start + text.size() <= each->size)
+                return {each->bytes.data(), each->size};
+        }
+        return {};
+    }
+
     SectionArray<clsBase> base{"gBase"};
     SectionArray<clsLokal> lokal{"gLokal"};
     SectionArray<clsShape> shape{"gShape"};
@@ -52,4 +80,12 @@ public:
     SectionArray<clsPricemod3> pricemod3{"gPricemod3"};
     SectionArray<clsPricemod4> pricemod4{"gPricemod4"};
     SectionArray<clsPricemod5> pricemod5{"gPricemod5"};
+
+private:
+    struct Held
+    {
+        HeldBlock bytes;
+        std::size_t size;
+    };
+    std::vector<Held> m_held;
 };

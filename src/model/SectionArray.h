@@ -3,13 +3,20 @@
 #include "SubscriptOutOfRange.h"
 
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 // One of the nine program-wide arrays of section objects: indexes 0 to an upper bound, record n
 // at index n. A slot owns its object and creates it, all members empty, on first access, so a
 // record the file never reached still reads as empty text.
+//
+// The objects live in chunks of a few hundred, not in an allocation each: a large catalog
+// creates hundreds of thousands of them. An object keeps its address for as long as its slot
+// holds it; a released object's place is reused by the next one created.
 template <class Section>
 class SectionArray
 {
@@ -19,18 +26,37 @@ public:
     {
         assert(upperBound >= 0);
     }
+    ~SectionArray() { releaseAll(); }
 
-    SectionArray(SectionArray &&) noexcept = default;
-    SectionArray &operator=(SectionArray &&) noexcept = default;
+    SectionArray(SectionArray &&other) noexcept
+        : m_name(other.m_name), m_slots(std::move(other.m_slots)),
+          m_chunks(std::move(other.m_chunks)), m_usedInLast(std::exchange(other.m_usedInLast, 0)),
+          m_free(std::exchange(other.m_free, nullptr))
+    {
+        other.m_slots.clear();
+    }
+    SectionArray &operator=(SectionArray &&other) noexcept
+    {
+        if (this != &other) {
+            releaseAll();
+            m_name = other.m_name;
+            m_slots = std::move(other.m_slots);
+            other.m_slots.clear();
+            m_chunks = std::move(other.m_chunks);
+            m_usedInLast = std::exchange(other.m_usedInLast, 0);
+            m_free = std::exchange(other.m_free, nullptr);
+        }
+        return *this;
+    }
 
     // Throws SubscriptOutOfRange for n < 0 or n > upperBound(); nothing is created then.
     Section &at(std::int64_t n)
     {
         if (n < 0 || n > upperBound())
             throw SubscriptOutOfRange(m_name, n, upperBound());
-        auto &slot = m_slots[static_cast<std::size_t>(n)];
-        if (!slot)
-            slot = std::make_unique<Section>();
+        Section *&slot = m_slots[static_cast<std::size_t>(n)];
+        if (slot == nullptr)
+            slot = ::new (place()) Section();
         return *slot;
     }
 
@@ -44,7 +70,7 @@ public:
     void drop(std::int64_t n) noexcept
     {
         if (n >= 0 && n <= upperBound())
-            m_slots[static_cast<std::size_t>(n)].reset();
+            release(m_slots[static_cast<std::size_t>(n)]);
     }
 
     std::int32_t upperBound() const { return static_cast<std::int32_t>(m_slots.size()) - 1; }
@@ -53,12 +79,59 @@ public:
     void redim(std::int32_t upperBound)
     {
         assert(upperBound >= 0);
-        m_slots.resize(static_cast<std::size_t>(upperBound) + 1);
+        const auto size = static_cast<std::size_t>(upperBound) + 1;
+        for (std::size_t n = size; n < m_slots.size(); ++n)
+            release(m_slots[n]);
+        m_slots.resize(size);
     }
 
     const char *name() const { return m_name; }
 
 private:
+    static constexpr std::size_t kPerChunk = 256;
+    struct alignas(Section) Place
+    {
+        std::byte bytes[sizeof(Section)];
+    };
+    // A released place holds the link to the next free one.
+    struct FreePlace
+    {
+        FreePlace *next;
+    };
+    static_assert(sizeof(Section) >= sizeof(FreePlace));
+
+    void *place()
+    {
+        if (m_free != nullptr)
+            return std::exchange(m_free, m_free->next);
+        if (m_chunks.empty() || m_usedInLast == kPerChunk) {
+            m_chunks.push_back(std::make_unique_for_overwrite<Place[]>(kPerChunk));
+            m_usedInLast = 0;
+        }
+        return &m_chunks.back()[m_usedInLast++];
+    }
+
+    void release(Section *&slot) noexcept
+    {
+        if (slot == nullptr)
+            return;
+        slot->~Section();
+        m_free = ::new (static_cast<void *>(slot)) FreePlace{m_free};
+        slot = nullptr;
+    }
+
+    void releaseAll() noexcept
+    {
+        for (Section *&slot : m_slots) {
+            if (slot != nullptr)
+                slot->~Section();
+            slot = nullptr;
+        }
+    }
+
     const char *m_name;
-    std::vector<std::unique_ptr<Section>> m_slots;
+    std::vector<Section *> m_slots;
+    std::vector<std::unique_ptr<Place[]>> m_chunks;
+    std::size_t m_usedInLast = 0;
+    FreePlace *m_free = nullptr;
 };

@@ -72,11 +72,12 @@ void showCurrentRecord()
 // the record on screen. The record is looked up before the box is read.
 void storeBoxText(const TextBox &box, MemberAccess member)
 {
-    std::string &value = member(gRecords, gBrojSloga);
-    std::optional<std::string> bytes = CodePage1250::encode(box.text().toStdU16String());
-    // The box refuses text the code page cannot hold, so this always succeeds.
-    if (bytes)
-        value = std::move(*bytes);
+    Text &value = member(gRecords, gBrojSloga);
+    const std::optional<std::string> bytes = CodePage1250::encode(box.text().toStdU16String());
+    // The box refuses text the code page cannot hold, so this always succeeds. Writing back the
+    // text just shown keeps the member referring to the file's bytes.
+    if (bytes && value != *bytes)
+        value = *bytes;
 }
 
 }  // namespace
@@ -235,7 +236,7 @@ void frmVelmora::showRecord(RecordArrays &arrays, std::int32_t count, std::int32
 
     for (const ShownMember &shown : m_shown) {
         // Throws SubscriptOutOfRange for a record outside the arrays, creates a missing object.
-        const std::string &value = shown.access(arrays, brojsloga);
+        const Text &value = shown.access(arrays, brojsloga);
         const QString text = QString::fromStdU16String(CodePage1250::decode(value));
         if (shown.box != nullptr) {
             shown.box->setText(text);

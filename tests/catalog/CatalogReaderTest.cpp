@@ -38,7 +38,7 @@ Lines membersOf(LoadedCatalog &catalog)
     Lines members;
     for (std::int32_t n = 1; n <= catalog.count; ++n) {
         for (const RecordMember &member : recordShape())
-            members.push_back(member.access(catalog.arrays, n));
+            members.push_back(member.access(catalog.arrays, n).str());
     }
     return members;
 }

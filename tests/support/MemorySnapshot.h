@@ -16,7 +16,7 @@ inline std::vector<std::string> recordValues(RecordArrays &arrays, std::int64_t 
 {
     std::vector<std::string> values;
     for (const RecordMember &member : recordShape())
-        values.push_back(member.access(arrays, n));
+        values.push_back(member.access(arrays, n).str());
     return values;
 }
 

@@ -18,7 +18,7 @@ std::vector<std::string> recordValues(std::int32_t n)
 {
     std::vector<std::string> values;
     for (const RecordMember &member : recordShape())
-        values.push_back(member.access(gRecords, n));
+        values.push_back(member.access(gRecords, n).str());
     return values;
 }
 
