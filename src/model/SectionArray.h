@@ -1,7 +1,9 @@
 #pragma once
 
+#include "HeldBlock.h"
 #include "SubscriptOutOfRange.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
@@ -14,9 +16,11 @@
 // at index n. A slot owns its object and creates it, all members empty, on first access, so a
 // record the file never reached still reads as empty text.
 //
-// The objects live in chunks of a few hundred, not in an allocation each: a large catalog
-// creates hundreds of thousands of them. An object keeps its address for as long as its slot
-// holds it; a released object's place is reused by the next one created.
+// The objects live in chunks, not in an allocation each: a large catalog creates hundreds of
+// thousands of them. Each chunk holds twice as many as the one before, up to a few megabytes,
+// so a small catalog stays small and a large one is a few dozen blocks on huge pages. An
+// object keeps its address for as long as its slot holds it; a released object's place is
+// reused by the next one created.
 template <class Section>
 class SectionArray
 {
@@ -31,6 +35,7 @@ public:
     SectionArray(SectionArray &&other) noexcept
         : m_name(other.m_name), m_slots(std::move(other.m_slots)),
           m_chunks(std::move(other.m_chunks)), m_usedInLast(std::exchange(other.m_usedInLast, 0)),
+          m_lastSize(std::exchange(other.m_lastSize, 0)),
           m_free(std::exchange(other.m_free, nullptr))
     {
         other.m_slots.clear();
@@ -44,6 +49,7 @@ public:
             other.m_slots.clear();
             m_chunks = std::move(other.m_chunks);
             m_usedInLast = std::exchange(other.m_usedInLast, 0);
+            m_lastSize = std::exchange(other.m_lastSize, 0);
             m_free = std::exchange(other.m_free, nullptr);
         }
         return *this;
@@ -88,11 +94,9 @@ public:
     const char *name() const { return m_name; }
 
 private:
-    static constexpr std::size_t kPerChunk = 256;
-    struct alignas(Section) Place
-    {
-        std::byte bytes[sizeof(Section)];
-    };
+    static constexpr std::size_t kFirstChunk = 64;
+    static constexpr std::size_t kLargestChunk = (std::size_t(8) << 20) / sizeof(Section);
+    static_assert(alignof(Section) <= alignof(std::max_align_t));
     // A released place holds the link to the next free one.
     struct FreePlace
     {
@@ -104,11 +108,14 @@ private:
     {
         if (m_free != nullptr)
             return std::exchange(m_free, m_free->next);
-        if (m_chunks.empty() || m_usedInLast == kPerChunk) {
-            m_chunks.push_back(std::make_unique_for_overwrite<Place[]>(kPerChunk));
+        if (m_usedInLast == m_lastSize) {
+            const std::size_t size =
+                m_lastSize == 0 ? kFirstChunk : std::min(2 * m_lastSize, kLargestChunk);
+            m_chunks.emplace_back(size * sizeof(Section));
+            m_lastSize = size;
             m_usedInLast = 0;
         }
-        return &m_chunks.back()[m_usedInLast++];
+        return m_chunks.back().data() + sizeof(Section) * m_usedInLast++;
     }
 
     void release(Section *&slot) noexcept
@@ -131,7 +138,8 @@ private:
 
     const char *m_name;
     std::vector<Section *> m_slots;
-    std::vector<std::unique_ptr<Place[]>> m_chunks;
+    std::vector<HeldBlock> m_chunks;
     std::size_t m_usedInLast = 0;
+    std::size_t m_lastSize = 0;  // places in the last chunk
     FreePlace *m_free = nullptr;
 };

@@ -32,6 +32,11 @@ void *operator new(std::size_t size)
         return p;
     throw std::bad_alloc();
 }
+// GCC takes the standard allocator's pairing for granted here.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void operator delete(void *p) noexcept
 {
     std::free(p);
@@ -40,6 +45,9 @@ void operator delete(void *p, std::size_t) noexcept
 {
     std::free(p);
 }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 namespace {
 

@@ -31,9 +31,10 @@ protected:
     void expectShowing(std::int32_t n) const
     {
         for (const RecordMember &member : recordShape()) {
-            if (member.control != nullptr)
+            if (member.control != nullptr) {
                 EXPECT_EQ(textOf(member.control), shown(member.access(gRecords, n)))
                     << member.control << " for record " << n;
+            }
         }
         EXPECT_EQ(box("txtBrojSloga")->text(), QString::number(n));
         EXPECT_EQ(label("lblUkupnoSlogova")->caption(), QString::number(gSlog->UkBrSlogova));
@@ -132,8 +133,9 @@ TEST_F(DisplayTest, MissingSectionObjectsShowEmptyAndAreCreated)
 
     EXPECT_EQ(gBrojSloga, 4);
     for (const RecordMember &member : recordShape()) {
-        if (member.control != nullptr)
+        if (member.control != nullptr) {
             EXPECT_EQ(textOf(member.control), QString()) << member.control;
+        }
     }
     EXPECT_EQ(lengthChanges.size(), 1) << "the emptied box wrote back the empty value";
     EXPECT_TRUE(gBase.holdsObject(4) && gLokal.holdsObject(4) && gShape.holdsObject(4)
