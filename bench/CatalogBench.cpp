@@ -435,7 +435,7 @@ void printSummary(const SummaryReporter &reporter, CatalogFiles &files, const Lo
         const double fileMiB = static_cast<double>(files.size(kLargest)) / kMiB;
         const double growthMiB = static_cast<double>(memory.growthKiB()) / 1024.0;
         std::printf("Peak memory of loading %d records: %.1f MiB -> %.1f MiB, growth %.1f MiB "
-                    "= %.2fx the file's %.1f MiB (target < %.0fx: %s)\n",
+                    "= %.2fx the file's %.1f MiB (target < %.1fx: %s)\n",
                     memory.records, static_cast<double>(memory.peakBeforeKiB) / 1024.0,
                     static_cast<double>(memory.peakAfterKiB) / 1024.0, growthMiB,
                     growthMiB / fileMiB, fileMiB, kMemoryTarget,

@@ -55,14 +55,16 @@ LoadedCatalog loadCatalog(const std::filesystem::path &file)
         failWithErrno(file, "cannot read");
 
     CatalogReader reader(file.string());
-    std::size_t size = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
-    for (;;) {
-        HeldBlock block(size);
-        const std::size_t got = readFully(fd.get(), block.data(), size, file);
-        reader.feed(std::move(block), got);
-        if (got < size)
-            break;
-        size = kBlockSize;
+    const std::size_t size = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
+    HeldBlock whole(size);
+    const std::size_t got = readFully(fd.get(), whole.data(), size, file);
+    reader.feed(std::move(whole), got);
+    if (got == size) {
+        // Whatever was added since the size was taken comes in blocks, each copied once.
+        const auto block = std::make_unique_for_overwrite<char[]>(kBlockSize);
+        std::size_t more = 0;
+        while ((more = readFully(fd.get(), block.get(), kBlockSize, file)) != 0)
+            reader.feed(std::string_view(block.get(), more));
     }
     return reader.finish();
 }

@@ -59,10 +59,9 @@ private:
     {
         if (m_runStart == nullptr)
             return false;
-        const char *held = m_held.data();
-        const auto offset = static_cast<std::size_t>(m_runEnd - held);
+        const auto offset = static_cast<std::size_t>(m_runEnd - m_held.data());
         const std::size_t gap = kLineEnd.size() * m_lineEnds;
-        if (text.data() != m_runEnd + gap || offset + gap + text.size() > m_held.size())
+        if (offset + gap + text.size() > m_held.size() || text.data() != m_runEnd + gap)
             return false;
         for (std::size_t i = 0; i < gap; i += kLineEnd.size()) {
             if (std::memcmp(m_runEnd + i, kLineEnd.data(), kLineEnd.size()) != 0)
