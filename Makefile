@@ -1,7 +1,8 @@
 # Everything a person needs, from a fresh Debian 12 machine:
 #   make run    install what is missing, build, open the editor on the bundled sample catalog
 #   make test   install what is missing, build, run every test
-#   make bench  the catalog and window benchmarks (figures only; nothing is asserted)
+#   make bench  the catalog and window benchmarks and the whole editor against vim (figures
+#               only; nothing is asserted), ending with a one-line summary
 #   make package  the Debian package build/velmora_VERSION_ARCH.deb
 
 BUILD ?= build
@@ -31,8 +32,10 @@ test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 bench: build
-	@$(BUILD)/bench/velmora_catalog_bench
-	@$(BUILD)/bench/velmora_window_bench
+	@scripts/install-deps --bench
+	@{ $(BUILD)/bench/velmora_catalog_bench && $(BUILD)/bench/velmora_window_bench \
+		&& bench/whole-program $(BUILD); } | tee $(BUILD)/bench.txt
+	@bench/summary < $(BUILD)/bench.txt
 
 package: build
 	@cd $(BUILD) && cpack -G DEB

@@ -11,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -31,9 +32,9 @@ constexpr std::int64_t kLargest = 100000;
 
 // Targets the figures are read against.
 constexpr double kLoadTarget = 3.0;      // load time / read-and-split time
-constexpr double kSaveTarget = 2.0;      // save time / write-and-fsync time
+constexpr double kSaveTarget = 1.5;      // save time / raw replace time
 constexpr double kLoadSaveTarget = 1.0;  // seconds for loading and saving kLargest records
-constexpr double kMemoryTarget = 3.0;    // peak growth of a load / file size
+constexpr double kMemoryTarget = 1.8;    // peak growth of a load / file size
 
 constexpr double kMiB = 1024.0 * 1024.0;
 
@@ -360,8 +361,8 @@ void printSummary(const SummaryReporter &reporter, CatalogFiles &files, const Lo
                     rate(writeNoSync).c_str(), ratio(load, split, kLoadTarget).c_str(),
                     ratio(save, write, kSaveTarget).c_str());
     }
-    std::printf("Targets: load <= %.0fx read+split, save <= %.0fx write+fsync.\n", kLoadTarget,
-                kSaveTarget);
+    std::printf("Targets: load <= %.0fx read+split, save <= %.1fx the raw replace (below).\n",
+                kLoadTarget, kSaveTarget);
 
     // For context: most of the load's extra time is holding every line as a string of its own.
     std::printf("\nRead+split keeping each line as a std::string, MiB/s, and load against it\n");
@@ -408,13 +409,33 @@ void printSummary(const SummaryReporter &reporter, CatalogFiles &files, const Lo
                     seconds < kLoadSaveTarget ? "ok" : "MISSED");
     }
 
+    // The worst of each figure over the sizes, for make bench's summary.
+    double worstLoad = 0;
+    double worstSave = 0;
+    for (const std::int64_t records : kSizes) {
+        const auto load = reporter.bytesPerSecond(nameOf("load", records));
+        const auto split = reporter.bytesPerSecond(nameOf("read_split", records));
+        const auto save = reporter.bytesPerSecond(nameOf("save", records));
+        const auto replace = reporter.bytesPerSecond(nameOf("write_replace", records));
+        if (load && split && *load > 0)
+            worstLoad = std::max(worstLoad, *split / *load);
+        if (save && replace && *save > 0)
+            worstSave = std::max(worstSave, *replace / *save);
+    }
+    double memoryRatio = 0;
+    if (memory.error.empty())
+        memoryRatio = static_cast<double>(memory.growthKiB()) * 1024.0
+                      / static_cast<double>(files.size(kLargest));
+    std::printf("\nfigures: load %.1fx read+split, save %.1fx replace, memory %.1fx file\n",
+                worstLoad, worstSave, memoryRatio);
+
     if (!memory.error.empty()) {
         std::printf("Peak memory of a load: not measured (%s)\n", memory.error.c_str());
     } else {
         const double fileMiB = static_cast<double>(files.size(kLargest)) / kMiB;
         const double growthMiB = static_cast<double>(memory.growthKiB()) / 1024.0;
         std::printf("Peak memory of loading %d records: %.1f MiB -> %.1f MiB, growth %.1f MiB "
-                    "= %.2fx the file's %.1f MiB (target < %.0fx: %s)\n",
+                    "= %.2fx the file's %.1f MiB (target < %.1fx: %s)\n",
                     memory.records, static_cast<double>(memory.peakBeforeKiB) / 1024.0,
                     static_cast<double>(memory.peakAfterKiB) / 1024.0, growthMiB,
                     growthMiB / fileMiB, fileMiB, kMemoryTarget,

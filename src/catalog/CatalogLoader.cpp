@@ -1,12 +1,9 @@
 #include "CatalogLoader.h"
 
 #include "CatalogError.h"
-#include "CatalogFiles.h"
 #include "CatalogReader.h"
 #include "FileDescriptor.h"
 #include "RegularFile.h"
-#include "WorkingFolder.h"
-#include "basMain.h"
 
 #include <cerrno>
 #include <cstring>
@@ -14,11 +11,12 @@
 #include <new>
 #include <utility>
 
-#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
+// Read after the size the file had when opened, should it grow meanwhile.
 constexpr std::size_t kBlockSize = 1 << 20;
 
 [[noreturn]] void failWithErrno(const std::filesystem::path &file, const char *what)
@@ -28,12 +26,56 @@ constexpr std::size_t kBlockSize = 1 << 20;
                        CatalogError::Kind::CannotRead);
 }
 
+// Reads up to `size` bytes into `block`; fewer only at the end of the file.
+std::size_t readFully(int fd, char *block, std::size_t size, const std::filesystem::path &file)
+{
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd, block + got, size - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            failWithErrno(file, QT_TRANSLATE_NOOP("CatalogError", "cannot read"));
+        }
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    return got;
+}
+
+// The whole file is read into one block that the records keep and refer to, so that a line
+// is neither copied nor allocated on its own.
+LoadedCatalog readCatalogFile(const std::filesystem::path &file)
+{
+    const FileDescriptor fd(openRegularFile(file));
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0)
+        failWithErrno(file, QT_TRANSLATE_NOOP("CatalogError", "cannot read"));
+
+    CatalogReader reader(file.string());
+    const std::size_t size = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
+    HeldBlock whole(size);
+    const std::size_t got = readFully(fd.get(), whole.data(), size, file);
+    reader.feed(std::move(whole), got);
+    if (got == size) {
+        // Whatever was added since the size was taken comes in blocks, each copied once.
+        const auto block = std::make_unique_for_overwrite<char[]>(kBlockSize);
+        std::size_t more = 0;
+        while ((more = readFully(fd.get(), block.get(), kBlockSize, file)) != 0)
+            reader.feed(std::string_view(block.get(), more));
+    }
+    return reader.finish();
+}
+
+}  // namespace
+
 // The records in memory are replaced only after a whole load, so running out of memory on the
 // way leaves them as they were; the message says so in the user's terms.
-LoadedCatalog loadWithinMemory(const std::filesystem::path &file)
+LoadedCatalog loadCatalog(const std::filesystem::path &file)
 {
     try {
-        return loadCatalog(file);
+        return readCatalogFile(file);
     } catch (const std::bad_alloc &) {
         throw CatalogError(Message{QT_TRANSLATE_NOOP("CatalogError",
                                                      "%1: there was not enough memory to read it"),
@@ -42,38 +84,11 @@ LoadedCatalog loadWithinMemory(const std::filesystem::path &file)
     }
 }
 
-}  // namespace
-
-LoadedCatalog loadCatalog(const std::filesystem::path &file)
+void refuseEmptyCatalog(const LoadedCatalog &loaded, const std::filesystem::path &file)
 {
-    const FileDescriptor fd(openRegularFile(file));
-
-    CatalogReader reader(file.string());
-    const auto block = std::make_unique<char[]>(kBlockSize);
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), block.get(), kBlockSize);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            failWithErrno(file, QT_TRANSLATE_NOOP("CatalogError", "cannot read"));
-        }
-        if (got == 0)
-            break;
-        reader.feed(std::string_view(block.get(), static_cast<std::size_t>(got)));
-    }
-    return reader.finish();
-}
-
-void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty)
-{
-    WorkingFolder::enter();
-    LoadedCatalog loaded = loadWithinMemory(kInputFile);
-    if (ifEmpty == EmptyCatalog::Refuse && loaded.count == 0)
+    if (loaded.count == 0)
         throw CatalogError(
             Message{QT_TRANSLATE_NOOP("CatalogError", "%1: the file holds no record"),
-                    {kInputFile}},
+                    {file.string()}},
             CatalogError::Kind::NoRecord);
-    gRecords = std::move(loaded.arrays);
-    UkBrSlogova = loaded.count;
-    lfLineEndsOnly = loaded.lfLineEndsOnly;
 }

@@ -4,6 +4,7 @@
 #include "CatalogFiles.h"
 #include "RecordTemplate.h"
 
+#include <cassert>
 #include <cstring>
 #include <limits>
 #include <utility>
@@ -17,6 +18,21 @@ constexpr std::int32_t kGrowth = 100;
 CatalogReader::CatalogReader(std::string fileName) : m_fileName(std::move(fileName)) {}
 
 void CatalogReader::feed(std::string_view bytes)
+{
+    if (bytes.empty())
+        return;
+    HeldBlock block(bytes.size());
+    std::memcpy(block.data(), bytes.data(), bytes.size());
+    feed(std::move(block), bytes.size());
+}
+
+void CatalogReader::feed(HeldBlock block, std::size_t size)
+{
+    if (size != 0)
+        split(m_catalog.arrays.hold(std::move(block), size));
+}
+
+void CatalogReader::split(std::string_view bytes)
 {
     if (!m_sawLf && std::memchr(bytes.data(), '\n', bytes.size()) != nullptr)
         m_sawLf = true;
@@ -35,10 +51,10 @@ void CatalogReader::feed(std::string_view bytes)
         m_sawCr = true;
         const std::size_t end = static_cast<const char *>(cr) - bytes.data();
         if (m_partial.empty()) {
-            takeLine(bytes.substr(start, end - start));
+            takeLine(bytes.substr(start, end - start), true);
         } else {
             m_partial.append(bytes.substr(start, end - start));
-            takeLine(m_partial);
+            takeLine(m_partial, false);
             m_partial.clear();
         }
         start = end + 1;
@@ -53,7 +69,7 @@ LoadedCatalog CatalogReader::finish()
 {
     // A line end at the very end starts no further line, so only text left over is a line.
     if (!m_partial.empty()) {
-        takeLine(m_partial);
+        takeLine(m_partial, false);
         m_partial.clear();
     }
     m_catalog.arrays.redimAll(m_catalog.count);
@@ -61,7 +77,7 @@ LoadedCatalog CatalogReader::finish()
     return std::move(m_catalog);
 }
 
-void CatalogReader::takeLine(std::string_view line)
+void CatalogReader::takeLine(std::string_view line, bool held)
 {
     ++m_lineNumber;
     std::int32_t &count = m_catalog.count;
@@ -77,18 +93,19 @@ void CatalogReader::takeLine(std::string_view line)
         }
     }
 
-    // Every member is still empty here. Building the string at its exact size and moving it in
-    // takes fewer steps than assign(), and libstdc++'s assign() gives a line of 16 to 29
-    // characters room for 30.
+    // A line that came whole in one held block costs no copy; one that was put together
+    // from two blocks is copied, piece by piece.
+    auto text = [held](std::string_view piece) { return held ? Text::refer(piece) : Text(piece); };
     const TemplateLine &slot = recordTemplate()[m_position - 1];
     if (slot.cut == nullptr) {
-        slot.pieces[0](m_catalog.arrays, count) = std::string(line);
+        slot.pieces[0].access(m_catalog.arrays, count) = text(line);
     } else {
         const LineCut cut = slot.cut(line);
         if (!cut.ok())
             fail(cut.failure);
+        assert(cut.count == slot.pieces.size());
         for (std::size_t i = 0; i < cut.count; ++i)
-            slot.pieces[i](m_catalog.arrays, count) = std::string(cut.pieces[i]);
+            slot.pieces[i].access(m_catalog.arrays, count) = text(cut.pieces[i]);
     }
     m_position = m_position == kLinesPerRecord ? 1 : m_position + 1;
 }

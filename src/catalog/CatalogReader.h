@@ -2,7 +2,9 @@
 
 #include "LoadedCatalog.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,8 +17,12 @@ public:
     // `fileName` is only for error messages.
     explicit CatalogReader(std::string fileName);
 
-    // Throws CatalogError at the first line that cannot be cut.
+    // Throws CatalogError at the first line that cannot be cut. The bytes are copied.
     void feed(std::string_view bytes);
+
+    // The same for the first `size` bytes of `block`, which the records keep and refer to,
+    // uncopied.
+    void feed(HeldBlock block, std::size_t size);
 
     // Takes a last line that had no line end and trims the arrays to the record count.
     LoadedCatalog finish();
@@ -26,7 +32,9 @@ public:
     std::int32_t upperBound() const { return m_catalog.arrays.upperBound(); }
 
 private:
-    void takeLine(std::string_view line);
+    void split(std::string_view held);
+    // `held` tells whether `line` lies in bytes the records keep, so members can refer to it.
+    void takeLine(std::string_view line, bool held);
     [[noreturn]] void fail(const std::string &what) const;
 
     std::string m_fileName;

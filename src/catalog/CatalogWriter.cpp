@@ -1,65 +1,135 @@
 #include "CatalogWriter.h"
 
-#include "CatalogFiles.h"
 #include "RecordTemplate.h"
 #include "SafeFileWriter.h"
-#include "WorkingFolder.h"
-#include "basMain.h"
 
 #include <cstring>
 #include <memory>
-#include <vector>
 
 namespace {
+
 constexpr std::size_t kBlockSize = 1 << 20;
+// A stretch of held bytes at least this long goes to the sink as it is; shorter ones are
+// gathered into the block, so that an edited catalog does not become many tiny writes.
+constexpr std::size_t kDirectRun = 64 * 1024;
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Turns the record's pieces into as few sink calls as it can. Records that were not edited
+// still lie in the held file bytes piece after piece, with the file's own CR LF between their
+// lines: those pieces join into one stretch of held bytes, written without a copy.
+class Stream
+{
+public:
+    Stream(const RecordArrays &arrays, const std::function<void(std::string_view)> &sink)
+        : m_arrays(arrays), m_sink(sink)
+    {
+    }
+
+    void piece(std::string_view text)
+    {
+        if (text.empty())
+            return;
+        if (joinsRun(text)) {
+            m_runEnd = text.data() + text.size();
+            m_lineEnds = 0;
+            return;
+        }
+        endRun();
+        putLineEnds();
+        m_held = m_arrays.heldAround(text);
+        m_runStart = text.data();
+        m_runEnd = text.data() + text.size();
+        if (m_held.empty())
+            endRun();
+    }
+
+    void lineEnd() { ++m_lineEnds; }
+
+    void finish()
+    {
+        endRun();
+        putLineEnds();
+        flushBlock();
+    }
+
+private:
+    // Whether `text` follows the run in the same held bytes with exactly the pending line
+    // ends, each a CR LF, in between.
+    bool joinsRun(std::string_view text) const
+    {
+        if (m_runStart == nullptr)
+            return false;
+        const auto offset = static_cast<std::size_t>(m_runEnd - m_held.data());
+        const std::size_t gap = kLineEnd.size() * m_lineEnds;
+        if (offset + gap + text.size() > m_held.size() || text.data() != m_runEnd + gap)
+            return false;
+        for (std::size_t i = 0; i < gap; i += kLineEnd.size()) {
+            if (std::memcmp(m_runEnd + i, kLineEnd.data(), kLineEnd.size()) != 0)
+                return false;
+        }
+        return true;
+    }
+
+    void endRun()
+    {
+        if (m_runStart == nullptr)
+            return;
+        put(std::string_view(m_runStart, static_cast<std::size_t>(m_runEnd - m_runStart)));
+        m_runStart = m_runEnd = nullptr;
+    }
+
+    void putLineEnds()
+    {
+        for (; m_lineEnds > 0; --m_lineEnds)
+            put(kLineEnd);
+    }
+
+    void put(std::string_view bytes)
+    {
+        if (bytes.size() >= kDirectRun) {
+            flushBlock();
+            m_sink(bytes);
+            return;
+        }
+        if (m_used + bytes.size() > kBlockSize)
+            flushBlock();
+        if (!m_block)
+            m_block = std::make_unique_for_overwrite<char[]>(kBlockSize);
+        std::memcpy(m_block.get() + m_used, bytes.data(), bytes.size());
+        m_used += bytes.size();
+    }
+
+    void flushBlock()
+    {
+        if (m_used != 0)
+            m_sink(std::string_view(m_block.get(), m_used));
+        m_used = 0;
+    }
+
+    const RecordArrays &m_arrays;
+    const std::function<void(std::string_view)> &m_sink;
+    std::unique_ptr<char[]> m_block;
+    std::size_t m_used = 0;
+    std::string_view m_held;  // the held bytes the run lies in
+    const char *m_runStart = nullptr;
+    const char *m_runEnd = nullptr;
+    std::size_t m_lineEnds = 0;  // line ends after the run, not yet written
+};
+
 }  // namespace
 
-// A record is measured first, then copied into the block with memcpy: appending its hundred
-// or so short pieces one by one to a std::string took about a sixth longer.
 void writeCatalog(RecordArrays &arrays, std::int32_t count,
                   const std::function<void(std::string_view)> &sink)
 {
-    const auto &lines = recordTemplate();
-    std::size_t pieceCount = 0;
-    for (const TemplateLine &line : lines)
-        pieceCount += line.pieces.size();
-    std::vector<const std::string *> pieces(pieceCount);
-
-    std::size_t capacity = kBlockSize;
-    auto block = std::make_unique_for_overwrite<char[]>(capacity);
-    std::size_t used = 0;
+    Stream out(arrays, sink);
     for (std::int32_t n = 1; n <= count; ++n) {
-        std::size_t size = 2 * lines.size();  // the line ends
-        std::size_t k = 0;
-        for (const TemplateLine &line : lines) {
-            for (const MemberAccess piece : line.pieces) {
-                pieces[k] = &piece(arrays, n);
-                size += pieces[k++]->size();
-            }
-        }
-        if (used + size > capacity) {
-            if (used != 0)
-                sink(std::string_view(block.get(), used));
-            used = 0;
-            // A record larger than a block (a few very long lines) gets a block of its own.
-            if (size > capacity) {
-                capacity = size;
-                block = std::make_unique_for_overwrite<char[]>(capacity);
-            }
-        }
-        char *out = block.get();
-        k = 0;
-        for (const TemplateLine &line : lines) {
-            for (std::size_t i = 0; i < line.pieces.size(); ++i, ++k) {
-                std::memcpy(out + used, pieces[k]->data(), pieces[k]->size());
-                used += pieces[k]->size();
-            }
-            out[used++] = '\r';
-            out[used++] = '\n';
+        for (const TemplateLine &line : recordTemplate()) {
+            for (const RecordMember &piece : line.pieces)
+                out.piece(piece.access(arrays, n));
+            out.lineEnd();
         }
     }
-    if (used != 0)
-        sink(std::string_view(block.get(), used));
+    out.finish();
 }
 
 std::string catalogBytes(RecordArrays &arrays, std::int32_t count)
@@ -74,10 +144,4 @@ void saveCatalog(const std::filesystem::path &file, RecordArrays &arrays, std::i
     SafeFileWriter out(file);
     writeCatalog(arrays, count, [&out](std::string_view block) { out.write(block); });
     out.commit();
-}
-
-void clsSlog::SnimanjeuFajl()
-{
-    WorkingFolder::enter();
-    saveCatalog(kOutputFile, gRecords, UkBrSlogova);
 }

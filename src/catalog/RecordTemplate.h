@@ -9,18 +9,33 @@
 #include <string>
 
 // Reaches one line member of record n, creating its section object if the slot is empty.
-using MemberAccess = std::string &(*)(RecordArrays &arrays, std::int64_t n);
+using MemberAccess = Text &(*)(RecordArrays &arrays, std::int64_t n);
+
+// Whether the user changes a member through its control, or only sees it.
+enum class MemberRole { Shown, Edited, Hidden };
+
+// One member of the record's shape: the line that holds it, the rule that cuts that line (null
+// for a whole line), the member, the control that shows it (null when none does) and its role.
+struct RecordMember
+{
+    int line;
+    CutFunction cut;
+    MemberAccess access;
+    const char *control;
+    MemberRole role;
+};
 
 // One of the 45 lines of a record: either a whole line held by one member, or a line that
 // `cut` splits into the members of `pieces`, which joined in order give the line again.
 struct TemplateLine
 {
     CutFunction cut = nullptr;
-    std::span<const MemberAccess> pieces;
+    std::span<const RecordMember> pieces;
 };
 
-// The record's 45 lines, index 0 for line 1.
-const std::array<TemplateLine, 45> &recordTemplate();
+// The record's shape, written once: the 61 members in the order of the lines. The loader, the
+// writer, the copy, the display and the value boxes all read it.
+std::span<const RecordMember> recordShape();
 
-// The 61 members that hold a record's lines, in the order of the lines.
-std::span<const MemberAccess> recordMembers();
+// The record's 45 lines, index 0 for line 1, each a run of recordShape().
+const std::array<TemplateLine, 45> &recordTemplate();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HeldBlock.h"
 #include "SectionArray.h"
 #include "clsBase.h"
 #include "clsLokal.h"
@@ -11,44 +12,80 @@
 #include "clsPricemod5.h"
 #include "clsShape.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
 
 // The nine section arrays of one catalog, always of one upper bound. Kept together so that a
 // load can fill a fresh set and the program swap it in whole, or keep what it had on failure.
+// They also hold the bytes of the file they were loaded from, which the members of records
+// that were not edited refer to: those bytes live and die with the arrays, so a member must
+// not be copied from one set of arrays into another.
 class RecordArrays
 {
 public:
-    explicit RecordArrays(std::int32_t upperBound = 0)
-        : base("gBase", upperBound), lokal("gLokal", upperBound), shape("gShape", upperBound),
-          pricedef("gPricedef", upperBound), pricemod("gPricemod", upperBound),
-          pricemod2("gPricemod2", upperBound), pricemod3("gPricemod3", upperBound),
-          pricemod4("gPricemod4", upperBound), pricemod5("gPricemod5", upperBound)
+    explicit RecordArrays(std::int32_t upperBound = 0) { redimAll(upperBound); }
+
+    // Calls f on each of the nine arrays, in the order of the record's lines.
+    template <class F>
+    void forEach(F &&f)
     {
+        f(base);
+        f(lokal);
+        f(shape);
+        f(pricedef);
+        f(pricemod);
+        f(pricemod2);
+        f(pricemod3);
+        f(pricemod4);
+        f(pricemod5);
     }
 
-    // Resizes all nine, in the order of the record's lines, keeping the objects that remain.
+    // Resizes all nine, keeping the objects that remain.
     void redimAll(std::int32_t upperBound)
     {
-        base.redim(upperBound);
-        lokal.redim(upperBound);
-        shape.redim(upperBound);
-        pricedef.redim(upperBound);
-        pricemod.redim(upperBound);
-        pricemod2.redim(upperBound);
-        pricemod3.redim(upperBound);
-        pricemod4.redim(upperBound);
-        pricemod5.redim(upperBound);
+        forEach([upperBound](auto &array) { array.redim(upperBound); });
     }
 
     std::int32_t upperBound() const { return base.upperBound(); }
 
-    SectionArray<clsBase> base;
-    SectionArray<clsLokal> lokal;
-    SectionArray<clsShape> shape;
-    SectionArray<clsPricedef> pricedef;
-    SectionArray<clsPricemod> pricemod;
-    SectionArray<clsPricemod2> pricemod2;
-    SectionArray<clsPricemod3> pricemod3;
-    SectionArray<clsPricemod4> pricemod4;
-    SectionArray<clsPricemod5> pricemod5;
+    // Keeps the first `size` bytes of `block` unchanged for as long as the arrays live, for
+    // members to refer to, and returns them.
+    std::string_view hold(HeldBlock block, std::size_t size)
+    {
+        m_held.push_back({std::move(block), size});
+        return {m_held.back().bytes.data(), size};
+    }
+
+    // The held bytes that `text` lies in; empty when it lies in none of them.
+    std::string_view heldAround(std::string_view text) const
+    {
+        const auto address = reinterpret_cast<std::uintptr_t>(text.data());
+        for (auto each = m_held.rbegin(); each != m_held.rend(); ++each) {
+            const auto start = reinterpret_cast<std::uintptr_t>(each->bytes.data());
+            if (address >= start && address - start + text.size() <= each->size)
+                return {each->bytes.data(), each->size};
+        }
+        return {};
+    }
+
+    SectionArray<clsBase> base{"gBase"};
+    SectionArray<clsLokal> lokal{"gLokal"};
+    SectionArray<clsShape> shape{"gShape"};
+    SectionArray<clsPricedef> pricedef{"gPricedef"};
+    SectionArray<clsPricemod> pricemod{"gPricemod"};
+    SectionArray<clsPricemod2> pricemod2{"gPricemod2"};
+    SectionArray<clsPricemod3> pricemod3{"gPricemod3"};
+    SectionArray<clsPricemod4> pricemod4{"gPricemod4"};
+    SectionArray<clsPricemod5> pricemod5{"gPricemod5"};
+
+private:
+    struct Held
+    {
+        HeldBlock bytes;
+        std::size_t size;
+    };
+    std::vector<Held> m_held;
 };

@@ -1,15 +1,26 @@
 #pragma once
 
+#include "HeldBlock.h"
 #include "SubscriptOutOfRange.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 // One of the nine program-wide arrays of section objects: indexes 0 to an upper bound, record n
 // at index n. A slot owns its object and creates it, all members empty, on first access, so a
 // record the file never reached still reads as empty text.
+//
+// The objects live in chunks, not in an allocation each: a large catalog creates hundreds of
+// thousands of them. Each chunk holds twice as many as the one before, up to a few megabytes,
+// so a small catalog stays small and a large one is a few dozen blocks on huge pages. An
+// object keeps its address for as long as its slot holds it; a released object's place is
+// reused by the next one created.
 template <class Section>
 class SectionArray
 {
@@ -19,18 +30,39 @@ public:
     {
         assert(upperBound >= 0);
     }
+    ~SectionArray() { releaseAll(); }
 
-    SectionArray(SectionArray &&) noexcept = default;
-    SectionArray &operator=(SectionArray &&) noexcept = default;
+    SectionArray(SectionArray &&other) noexcept
+        : m_name(other.m_name), m_slots(std::move(other.m_slots)),
+          m_chunks(std::move(other.m_chunks)), m_usedInLast(std::exchange(other.m_usedInLast, 0)),
+          m_lastSize(std::exchange(other.m_lastSize, 0)),
+          m_free(std::exchange(other.m_free, nullptr))
+    {
+        other.m_slots.clear();
+    }
+    SectionArray &operator=(SectionArray &&other) noexcept
+    {
+        if (this != &other) {
+            releaseAll();
+            m_name = other.m_name;
+            m_slots = std::move(other.m_slots);
+            other.m_slots.clear();
+            m_chunks = std::move(other.m_chunks);
+            m_usedInLast = std::exchange(other.m_usedInLast, 0);
+            m_lastSize = std::exchange(other.m_lastSize, 0);
+            m_free = std::exchange(other.m_free, nullptr);
+        }
+        return *this;
+    }
 
     // Throws SubscriptOutOfRange for n < 0 or n > upperBound(); nothing is created then.
     Section &at(std::int64_t n)
     {
         if (n < 0 || n > upperBound())
             throw SubscriptOutOfRange(m_name, n, upperBound());
-        auto &slot = m_slots[static_cast<std::size_t>(n)];
-        if (!slot)
-            slot = std::make_unique<Section>();
+        Section *&slot = m_slots[static_cast<std::size_t>(n)];
+        if (slot == nullptr)
+            slot = ::new (place()) Section();
         return *slot;
     }
 
@@ -40,18 +72,74 @@ public:
         return n >= 0 && n <= upperBound() && m_slots[static_cast<std::size_t>(n)] != nullptr;
     }
 
+    // Empties slot n again, releasing its object; an index outside the bounds is ignored.
+    void drop(std::int64_t n) noexcept
+    {
+        if (n >= 0 && n <= upperBound())
+            release(m_slots[static_cast<std::size_t>(n)]);
+    }
+
     std::int32_t upperBound() const { return static_cast<std::int32_t>(m_slots.size()) - 1; }
 
     // Keeps the objects of the indexes that remain, releases the others; new slots are empty.
     void redim(std::int32_t upperBound)
     {
         assert(upperBound >= 0);
-        m_slots.resize(static_cast<std::size_t>(upperBound) + 1);
+        const auto size = static_cast<std::size_t>(upperBound) + 1;
+        for (std::size_t n = size; n < m_slots.size(); ++n)
+            release(m_slots[n]);
+        m_slots.resize(size);
     }
 
     const char *name() const { return m_name; }
 
 private:
+    static constexpr std::size_t kFirstChunk = 64;
+    static constexpr std::size_t kLargestChunk = (std::size_t(8) << 20) / sizeof(Section);
+    static_assert(alignof(Section) <= alignof(std::max_align_t));
+    // A released place holds the link to the next free one.
+    struct FreePlace
+    {
+        FreePlace *next;
+    };
+    static_assert(sizeof(Section) >= sizeof(FreePlace));
+
+    void *place()
+    {
+        if (m_free != nullptr)
+            return std::exchange(m_free, m_free->next);
+        if (m_usedInLast == m_lastSize) {
+            const std::size_t size =
+                m_lastSize == 0 ? kFirstChunk : std::min(2 * m_lastSize, kLargestChunk);
+            m_chunks.emplace_back(size * sizeof(Section));
+            m_lastSize = size;
+            m_usedInLast = 0;
+        }
+        return m_chunks.back().data() + sizeof(Section) * m_usedInLast++;
+    }
+
+    void release(Section *&slot) noexcept
+    {
+        if (slot == nullptr)
+            return;
+        slot->~Section();
+        m_free = ::new (static_cast<void *>(slot)) FreePlace{m_free};
+        slot = nullptr;
+    }
+
+    void releaseAll() noexcept
+    {
+        for (Section *&slot : m_slots) {
+            if (slot != nullptr)
+                slot->~Section();
+            slot = nullptr;
+        }
+    }
+
     const char *m_name;
-    std::vector<std::unique_ptr<Section>> m_slots;
+    std::vector<Section *> m_slots;
+    std::vector<HeldBlock> m_chunks;
+    std::size_t m_usedInLast = 0;
+    std::size_t m_lastSize = 0;  // places in the last chunk
+    FreePlace *m_free = nullptr;
 };

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <string>
+#include "Text.h"
 
 // The base section: record lines 1, 44 and 45.
 class clsBase
 {
 public:
-    std::string PocDeoRedaiTekst;
-    std::string Naziv;
-    std::string TackaZarezNaKraju;
-    std::string enddef_CeoRed;
-    std::string PrazanRedNaKraju_CeoRed;
+    Text PocDeoRedaiTekst;
+    Text Naziv;
+    Text TackaZarezNaKraju;
+    Text enddef_CeoRed;
+    Text PrazanRedNaKraju_CeoRed;
 };

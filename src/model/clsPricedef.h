@@ -1,14 +1,14 @@
 #pragma once
 
-#include <string>
+#include "Text.h"
 
 // The pricedef block: record lines 22 to 26.
 class clsPricedef
 {
 public:
-    std::string tUserSifra_CeoRed;
-    std::string CijenaTrake_CeoRed;
-    std::string CijenaKantiranja_CeoRed;
-    std::string Cijena_CeoRed;
-    std::string priceend_CeoRed;
+    Text tUserSifra_CeoRed;
+    Text CijenaTrake_CeoRed;
+    Text CijenaKantiranja_CeoRed;
+    Text Cijena_CeoRed;
+    Text priceend_CeoRed;
 };

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <string>
+#include "Text.h"
 
 // The first pricemod block: record lines 27 to 29.
 class clsPricemod
 {
 public:
-    std::string pricemod_CeoRed;
-    std::string Condition_CeoRed;
-    std::string priceend_CeoRed;
+    Text pricemod_CeoRed;
+    Text Condition_CeoRed;
+    Text priceend_CeoRed;
 };

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <string>
+#include "Text.h"
 
 // The second pricemod block: record lines 30 to 33.
 class clsPricemod2
 {
 public:
-    std::string pricemod_CeoRed;
-    std::string Condition_CeoRed;
-    std::string Cijena_CeoRed;
-    std::string priceend_CeoRed;
+    Text pricemod_CeoRed;
+    Text Condition_CeoRed;
+    Text Cijena_CeoRed;
+    Text priceend_CeoRed;
 };

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <string>
+#include "Text.h"
 
 // The fourth pricemod block (tRazmaci): record lines 38 to 40.
 class clsPricemod4
 {
 public:
-    std::string pricemod_CeoRed;
-    std::string Condition_CeoRed;
-    std::string priceend_CeoRed;
+    Text pricemod_CeoRed;
+    Text Condition_CeoRed;
+    Text priceend_CeoRed;
 };

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <string>
+#include "Text.h"
 
 // The fifth pricemod block (tOpis): record lines 41 to 43.
 class clsPricemod5
 {
 public:
-    std::string pricemod_CeoRed;
-    std::string Condition_CeoRed;
-    std::string priceend_CeoRed;
+    Text pricemod_CeoRed;
+    Text Condition_CeoRed;
+    Text priceend_CeoRed;
 };

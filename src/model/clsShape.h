@@ -1,12 +1,12 @@
 #pragma once
 
-#include <string>
+#include "Text.h"
 
 // The shape block: record lines 19 to 21.
 class clsShape
 {
 public:
-    std::string shape_CeoRed;
-    std::string colr_CeoRed;
-    std::string type_CeoRed;
+    Text shape_CeoRed;
+    Text colr_CeoRed;
+    Text type_CeoRed;
 };

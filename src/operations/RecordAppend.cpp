@@ -1,7 +1,8 @@
 #include "RecordAppend.h"
 
-#include "basMain.h"
+#include "RecordCopy.h"
 
+#include <array>
 #include <limits>
 #include <string>
 
@@ -21,13 +22,32 @@ RecordCountFull::RecordCountFull()
 {
 }
 
-std::int32_t appendCopyOfLastRecord()
+std::int32_t appendCopyOfLastRecord(RecordArrays &arrays, std::int32_t &count)
 {
-    const std::int32_t last = gSlog->UkBrSlogova;
+    const std::int32_t last = count;
     if (last == std::numeric_limits<std::int32_t>::max())
         throw RecordCountFull();
-    gSlog->UkBrSlogova = last + 1;
-    gRecords.redimAll(gSlog->UkBrSlogova);
-    gSlog->KopiranjeSloga(last + 1, last);
-    return last + 1;
+
+    // What must be put back on failure: the bound, and which of the last record's slots were
+    // still empty (the copy creates their objects).
+    const std::int32_t oldBound = arrays.upperBound();
+    std::array<bool, 9> sourceWasEmpty{};
+    std::size_t i = 0;
+    arrays.forEach([&](auto &array) { sourceWasEmpty[i++] = !array.holdsObject(last); });
+
+    try {
+        arrays.redimAll(last + 1);
+        copyRecord(arrays, last + 1, last);
+    } catch (...) {
+        // Shrinking and dropping release memory only, so they cannot fail in turn.
+        arrays.redimAll(oldBound);
+        i = 0;
+        arrays.forEach([&](auto &array) {
+            if (sourceWasEmpty[i++])
+                array.drop(last);
+        });
+        throw;
+    }
+    count = last + 1;
+    return count;
 }

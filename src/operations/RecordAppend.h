@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Message.h"
+#include "RecordArrays.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -12,7 +13,8 @@ public:
     RecordCountFull();
 };
 
-// Grows the store by one record and fills it as a copy of the record that was last, whichever
-// record is on screen. Returns the new record's number. Throws RecordCountFull, before
-// anything changes, when the count cannot grow.
-std::int32_t appendCopyOfLastRecord();
+// Grows `arrays`, a store of `count` records, by one record filled as a copy of the last, and
+// returns the new record's number. All or nothing: on RecordCountFull, or anything thrown
+// while the arrays grow or the copy is made (memory running out), `arrays` and `count` are
+// exactly as they were, down to which slots hold objects.
+std::int32_t appendCopyOfLastRecord(RecordArrays &arrays, std::int32_t &count);

@@ -29,34 +29,6 @@
 
 namespace {
 
-frmVelmora *s_instance = nullptr;
-
-// The seven value boxes and the member each one edits in the record on screen.
-struct ValueField
-{
-    const char *box;
-    MemberAccess member;
-};
-
-const ValueField kValueFields[] = {
-    {"txtBase_Naziv",
-     [](RecordArrays &a, std::int64_t n) -> std::string & { return a.base.at(n).Naziv; }},
-    {"txtJedinicaMjere",
-     [](RecordArrays &a, std::int64_t n) -> std::string & {
-         return a.lokal.at(n).JedinicaMjere;
-     }},
-    {"txtDuljina",
-     [](RecordArrays &a, std::int64_t n) -> std::string & { return a.lokal.at(n).Duljina; }},
-    {"txtSirina",
-     [](RecordArrays &a, std::int64_t n) -> std::string & { return a.lokal.at(n).Sirina; }},
-    {"txtDebljina",
-     [](RecordArrays &a, std::int64_t n) -> std::string & { return a.lokal.at(n).Debljina; }},
-    {"txtCijena",
-     [](RecordArrays &a, std::int64_t n) -> std::string & { return a.lokal.at(n).Cijena; }},
-    {"txttOpis",
-     [](RecordArrays &a, std::int64_t n) -> std::string & { return a.lokal.at(n).tOpis; }},
-};
-
 QFont windowFont()
 {
     // DejaVu Sans, on every machine the editor is installed on, at 7 points is a few per cent
@@ -109,20 +81,18 @@ void showCurrentRecord()
 // the record on screen. The record is looked up before the box is read.
 void storeBoxText(const TextBox &box, MemberAccess member)
 {
-    std::string &value = member(gRecords, gBrojSloga);
-    std::optional<std::string> bytes = CodePage1250::encode(box.text().toStdU16String());
-    // The box refuses text the code page cannot hold, so this always succeeds.
-    if (bytes)
-        value = std::move(*bytes);
+    Text &value = member(gRecords, gBrojSloga);
+    const std::optional<std::string> bytes = CodePage1250::encode(box.text().toStdU16String());
+    // The box refuses text the code page cannot hold, so this always succeeds. Writing back the
+    // text just shown keeps the member referring to the file's bytes.
+    if (bytes && value != *bytes)
+        value = *bytes;
 }
 
 }  // namespace
 
 frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
 {
-    assert(s_instance == nullptr);
-    s_instance = this;
-
     const WindowDesign &window = frmVelmoraWindowDesign();
     setObjectName(QString::fromUtf8(window.name));
     setWindowTitle(QString::fromUtf8(window.title));
@@ -141,16 +111,14 @@ frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
     m_reportWarning = [this](const QString &message) {
         QMessageBox::warning(this, windowTitle(), message);
     };
+    clsSlog::setDisplay([this](RecordArrays &arrays, std::int32_t count, std::int32_t n) {
+        showRecord(arrays, count, n);
+    });
 }
 
 frmVelmora::~frmVelmora()
 {
-    s_instance = nullptr;
-}
-
-frmVelmora *frmVelmora::instance()
-{
-    return s_instance;
+    clsSlog::setDisplay({});
 }
 
 void frmVelmora::createControls()
@@ -209,9 +177,17 @@ void frmVelmora::createControls()
         m_controls.insert(control->objectName(), control);
     }
 
-    // Boxes stay above the labels of their row when a long caption reaches under them.
-    for (const ValueField &field : kValueFields)
-        m_controls.value(QString::fromUtf8(field.box))->raise();
+    for (const RecordMember &member : recordShape()) {
+        if (member.control == nullptr)
+            continue;
+        QWidget *shownBy = control(QString::fromUtf8(member.control));
+        assert(shownBy != nullptr);
+        m_shown.push_back({member.access, qobject_cast<TextBox *>(shownBy),
+                           qobject_cast<CaptionLabel *>(shownBy)});
+        // Boxes stay above the labels of their row when a long caption reaches under them.
+        if (member.role == MemberRole::Edited)
+            shownBy->raise();
+    }
 
     m_txtBrojSloga = qobject_cast<TextBox *>(control(QStringLiteral("txtBrojSloga")));
     m_lblUkupnoSlogova =
@@ -258,9 +234,11 @@ void frmVelmora::connectHandlers()
 {
     connect(m_txtBrojSloga, &TextBox::changed, this, &frmVelmora::onRecordNumberChanged);
 
-    for (const ValueField &field : kValueFields) {
-        auto *box = qobject_cast<TextBox *>(control(QString::fromUtf8(field.box)));
-        const MemberAccess member = field.member;
+    for (const ShownMember &shown : m_shown) {
+        if (shown.box == nullptr)
+            continue;
+        TextBox *box = shown.box;
+        const MemberAccess member = shown.access;
         connect(box, &TextBox::changed, this, [this, box, member] {
             runHandler([box, member] { storeBoxText(*box, member); });
         });
@@ -275,6 +253,29 @@ void frmVelmora::connectHandlers()
     connect(button("Command1"), &QPushButton::clicked, this, &frmVelmora::onSaveClicked);
     // Leaving saves nothing and asks nothing.
     connect(button("Command2"), &QPushButton::clicked, this, &QWidget::close);
+}
+
+// Change events are not held back: a box whose text really changes runs its handler inside
+// the step that set it. Callers set gBrojSloga to brojsloga first, so a value box writes back
+// the value just shown and a rewritten record number arrives at this same record again.
+void frmVelmora::showRecord(RecordArrays &arrays, std::int32_t count, std::int32_t brojsloga)
+{
+    m_txtBrojSloga->setText(QString::number(brojsloga));
+    m_lblUkupnoSlogova->setCaption(QString::number(count));
+    m_UpDnBrSloga->setMaximum(count);
+
+    for (const ShownMember &shown : m_shown) {
+        // Throws SubscriptOutOfRange for a record outside the arrays, creates a missing object.
+        const Text &value = shown.access(arrays, brojsloga);
+        const QString text = QString::fromStdU16String(CodePage1250::decode(value));
+        if (shown.box != nullptr) {
+            shown.box->showValue(text);
+            // A value longer than its box is shown from its start.
+            shown.box->setCursorPosition(0);
+        } else {
+            shown.label->setCaption(text);
+        }
+    }
 }
 
 void frmVelmora::Form_Load()

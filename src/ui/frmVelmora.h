@@ -1,10 +1,13 @@
 #pragma once
 
+#include "RecordTemplate.h"
+
 #include <QHash>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class CaptionLabel;
 class TextBox;
@@ -26,9 +29,6 @@ public:
     frmVelmora(const frmVelmora &) = delete;
     frmVelmora &operator=(const frmVelmora &) = delete;
 
-    // The window the record display fills; null while there is none.
-    static frmVelmora *instance();
-
     // Drops the record store, reads "Trake.odl" and shows record 1, before the window is first
     // shown. A file that cannot be read or holds no record throws CatalogError, for the
     // program's start to report.
@@ -42,15 +42,14 @@ public:
     // A control by its design name; null for a name the window does not have.
     QWidget *control(const QString &name) const;
 
-    TextBox *txtBrojSloga() const { return m_txtBrojSloga; }
-    CaptionLabel *lblUkupnoSlogova() const { return m_lblUkupnoSlogova; }
-    UpDown *UpDnBrSloga() const { return m_UpDnBrSloga; }
-
 private:
     void createControls();
     void applyTabOrder();
     void applyAccessibleNames();
     void connectHandlers();
+
+    // The display the store calls: the record number, the count, and every shown member.
+    void showRecord(RecordArrays &arrays, std::int32_t count, std::int32_t brojsloga);
 
     void onRecordNumberChanged();
     void onReloadClicked();
@@ -63,7 +62,16 @@ private:
     void warn(const QString &message);
     void warnIfLfLineEndsOnly();
 
+    // A member of the record's shape with the box or the label that shows it.
+    struct ShownMember
+    {
+        MemberAccess access;
+        TextBox *box;
+        CaptionLabel *label;
+    };
+
     QHash<QString, QWidget *> m_controls;
+    std::vector<ShownMember> m_shown;
     TextBox *m_txtBrojSloga = nullptr;
     CaptionLabel *m_lblUkupnoSlogova = nullptr;
     UpDown *m_UpDnBrSloga = nullptr;

@@ -24,8 +24,8 @@ Lines linesOf(LoadedCatalog &catalog)
     for (std::int32_t n = 1; n <= catalog.count; ++n) {
         for (const TemplateLine &line : recordTemplate()) {
             std::string text;
-            for (const MemberAccess piece : line.pieces)
-                text += piece(catalog.arrays, n);
+            for (const RecordMember &piece : line.pieces)
+                text += piece.access(catalog.arrays, n);
             lines.push_back(text);
         }
     }
@@ -37,8 +37,8 @@ Lines membersOf(LoadedCatalog &catalog)
 {
     Lines members;
     for (std::int32_t n = 1; n <= catalog.count; ++n) {
-        for (const MemberAccess member : recordMembers())
-            members.push_back(member(catalog.arrays, n));
+        for (const RecordMember &member : recordShape())
+            members.push_back(member.access(catalog.arrays, n).str());
     }
     return members;
 }

@@ -53,10 +53,10 @@ std::string escaped(std::string_view text)
 }
 
 // ----------------------------------------------------------------------------------------------
-// The old cutting rules B, J, C, D and O, transcribed step by step: positions count from 1,
-// 0 means "not found", S[a..b] is clamped to S. Slow and naive on purpose; the rules under
-// test must give the same pieces on every well-formed line, and keep the old failures.
-namespace reference {
+// The literal rules: cutting rules B, J, C, D and O transcribed step by step. Positions count
+// from 1, 0 means "not found", S[a..b] is clamped to S. Slow and naive on purpose; the rules
+// under test must give the same pieces on every well-formed line, and keep the same failures.
+namespace literal {
 
 using Text = std::string;
 using Pos = std::int64_t;
@@ -212,7 +212,7 @@ Cut ruleO(const Text &L)
     return {{tOpis_PocDeoRedaiTekst, tOpis, tOpis_ZarezNaKrajuiDoKrajaReda}};
 }
 
-}  // namespace reference
+}  // namespace literal
 
 // ----------------------------------------------------------------------------------------------
 // Exact cuts and failures of hand-picked lines.
@@ -353,7 +353,7 @@ TEST(LineRules, DescriptionLine)
     });
 }
 
-// Lines whose pieces by the old rules did not join back to the line: text was dropped or
+// Lines whose pieces by the literal rules did not join back to the line: text was dropped or
 // written twice on saving. Each must now cut into contiguous pieces.
 TEST(LineRules, OddLinesStillJoinBack)
 {
@@ -361,29 +361,30 @@ TEST(LineRules, OddLinesStillJoinBack)
     {
         const char *name;
         CutFunction cut;
-        reference::Cut (*old)(const std::string &);
+        literal::Cut (*literal)(const std::string &);
         std::string line;
         Pieces pieces;
     };
     const Row rows[] = {
-        {"tOpis = a=b", cutDescriptionLine, reference::ruleO,
+        {"tOpis = a=b", cutDescriptionLine, literal::ruleO,
          "tUserSifra = #1, tOpis = a=b, $ObjectName = #1_NULL,",
          {"tUserSifra = #1, tOpis = ", "a=b", ", $ObjectName = #1_NULL,"}},
-        {", b=c before $ObjectName", cutDescriptionLine, reference::ruleO,
+        {", b=c before $ObjectName", cutDescriptionLine, literal::ruleO,
          "x tOpis = a, b=c $ObjectName", {"x tOpis = ", "a", ", b=c $ObjectName"}},
-        {",tOpis", cutDescriptionLine, reference::ruleO, "x,tOpis = a, $ObjectName",
+        {",tOpis", cutDescriptionLine, literal::ruleO, "x,tOpis = a, $ObjectName",
          {"x,tOpis = ", "a", ", $ObjectName"}},
-        {"x=1 before Duljina =", cutSizeLine, reference::ruleD,
+        {"x=1 before Duljina =", cutSizeLine, literal::ruleD,
          "x=1, Duljina = 2800, Sirina = 22, Debljina = 2,",
          {"x=1", "", ",", " Duljina = ", "2800", ",", " Sirina = ", "22", ", Debljina = 2,"}},
-        {"Duljina =,a=b", cutSizeLine, reference::ruleD,
+        {"Duljina =,a=b", cutSizeLine, literal::ruleD,
          "Duljina =,a=b, Sirina = 22, Debljina = 2,",
          {"Duljina =,", "a=b", ",", " Sirina = ", "22", ",", " Debljina = ", "2", ","}},
     };
     for (const Row &row : rows) {
-        const reference::Cut old = row.old(row.line);
-        ASSERT_TRUE(old.ok()) << row.name;
-        EXPECT_NE(joined(old.pieces), row.line) << row.name << ": the old rules joined it back";
+        const literal::Cut expected = row.literal(row.line);
+        ASSERT_TRUE(expected.ok()) << row.name;
+        EXPECT_NE(joined(expected.pieces), row.line)
+            << row.name << ": the literal rules joined it back";
 
         const LineCut cut = row.cut(row.line);
         ASSERT_TRUE(cut.ok()) << row.name << ": " << cut.failure;
@@ -518,23 +519,23 @@ MadeLine wellFormedDescriptionLine(LineMaker &maker)
     }
 }
 
-// Rules B, J and C hold for every line: the same pieces and the same failures as the old rules.
+// Rules B, J and C hold for every line: the same pieces and the same failures as the literal rules.
 TEST(LineRulesProperty, SeparatorRulesCutEveryLineAsBefore)
 {
     struct Rule
     {
         const char *name;
         CutFunction cut;
-        reference::Cut (*old)(const std::string &);
+        literal::Cut (*literal)(const std::string &);
         const char *hashOrEquals;
         const char *separator;
         const char *failure;  // when the line has no "#" (or for rule C always)
         const char *failureAfterHash;
     };
     const Rule rules[] = {
-        {"B", cutBaseLine, reference::ruleB, "#", ";", kNoSemicolon, kNoSemicolonAfterHash},
-        {"J", cutUnitLine, reference::ruleJ, "#", ",", kNoComma, kNoCommaAfterHash},
-        {"C", cutPriceLine, reference::ruleC, "=", ",", kNoCommaAfterPrice, kNoCommaAfterPrice},
+        {"B", cutBaseLine, literal::ruleB, "#", ";", kNoSemicolon, kNoSemicolonAfterHash},
+        {"J", cutUnitLine, literal::ruleJ, "#", ",", kNoComma, kNoCommaAfterHash},
+        {"C", cutPriceLine, literal::ruleC, "=", ",", kNoCommaAfterPrice, kNoCommaAfterPrice},
     };
     LineMaker maker(1250);
     for (const Rule &rule : rules) {
@@ -545,9 +546,10 @@ TEST(LineRulesProperty, SeparatorRulesCutEveryLineAsBefore)
                 i % 2 == 0 ? maker.text(4) + rule.hashOrEquals + maker.text(4) + rule.separator
                                  + maker.text(4)
                            : maker.text(12);
-            const reference::Cut old = rule.old(line);
+            const literal::Cut expected = rule.literal(line);
             const LineCut cut = rule.cut(line);
-            ASSERT_EQ(cut.ok(), old.ok()) << "rule " << rule.name << ", line " << escaped(line);
+            ASSERT_EQ(cut.ok(), expected.ok())
+                << "rule " << rule.name << ", line " << escaped(line);
             if (!cut.ok()) {
                 const bool hash = line.find('#') != std::string::npos;
                 ASSERT_STREQ(cut.failure, hash ? rule.failureAfterHash : rule.failure)
@@ -555,7 +557,7 @@ TEST(LineRulesProperty, SeparatorRulesCutEveryLineAsBefore)
                 continue;
             }
             ++cuts;
-            ASSERT_EQ(piecesOf(cut), old.pieces) << "rule " << rule.name << ", line "
+            ASSERT_EQ(piecesOf(cut), expected.pieces) << "rule " << rule.name << ", line "
                                                  << escaped(line);
             ASSERT_EQ(joined(piecesOf(cut)), line) << "rule " << rule.name << ", line "
                                                    << escaped(line);
@@ -570,13 +572,14 @@ TEST(LineRulesProperty, WellFormedSizeLinesCutAsBefore)
     LineMaker maker(5);
     for (int i = 0; i < kLinesPerProperty; ++i) {
         const MadeLine made = wellFormedSizeLine(maker);
-        const reference::Cut old = reference::ruleD(made.line);
-        ASSERT_TRUE(old.ok()) << "old rule failed at step " << old.failedStep << ", line "
-                              << escaped(made.line);
-        ASSERT_EQ(old.pieces, made.pieces) << escaped(made.line);
+        const literal::Cut expected = literal::ruleD(made.line);
+        ASSERT_TRUE(expected.ok())
+            << "the literal rule failed at step " << expected.failedStep << ", line "
+            << escaped(made.line);
+        ASSERT_EQ(expected.pieces, made.pieces) << escaped(made.line);
         const LineCut cut = cutSizeLine(made.line);
         ASSERT_TRUE(cut.ok()) << cut.failure << ", line " << escaped(made.line);
-        ASSERT_EQ(piecesOf(cut), old.pieces) << escaped(made.line);
+        ASSERT_EQ(piecesOf(cut), expected.pieces) << escaped(made.line);
     }
 }
 
@@ -585,18 +588,19 @@ TEST(LineRulesProperty, WellFormedDescriptionLinesCutAsBefore)
     LineMaker maker(16);
     for (int i = 0; i < kLinesPerProperty; ++i) {
         const MadeLine made = wellFormedDescriptionLine(maker);
-        const reference::Cut old = reference::ruleO(made.line);
-        ASSERT_TRUE(old.ok()) << "old rule failed at step " << old.failedStep << ", line "
-                              << escaped(made.line);
-        ASSERT_EQ(old.pieces, made.pieces) << escaped(made.line);
+        const literal::Cut expected = literal::ruleO(made.line);
+        ASSERT_TRUE(expected.ok())
+            << "the literal rule failed at step " << expected.failedStep << ", line "
+            << escaped(made.line);
+        ASSERT_EQ(expected.pieces, made.pieces) << escaped(made.line);
         const LineCut cut = cutDescriptionLine(made.line);
         ASSERT_TRUE(cut.ok()) << cut.failure << ", line " << escaped(made.line);
-        ASSERT_EQ(piecesOf(cut), old.pieces) << escaped(made.line);
+        ASSERT_EQ(piecesOf(cut), expected.pieces) << escaped(made.line);
     }
 }
 
-// Outside the well-formed shape the pieces may differ from the old ones, but whatever cuts
-// joins back, the values hold no ",", and the failures the old rule was sure of remain.
+// Outside the well-formed shape the pieces may differ from the literal rules', but whatever cuts
+// joins back, the values hold no ",", and the failures the literal rule was sure of remain.
 TEST(LineRulesProperty, AnySizeLineThatCutsJoinsBack)
 {
     LineMaker maker(55);
@@ -605,17 +609,17 @@ TEST(LineRulesProperty, AnySizeLineThatCutsJoinsBack)
     for (int i = 0; i < kLinesPerProperty; ++i) {
         const std::string line =
             i % 2 == 0 ? maker.damaged(wellFormedSizeLine(maker).line) : maker.text(16);
-        const reference::Cut old = reference::ruleD(line);
+        const literal::Cut expected = literal::ruleD(line);
         const LineCut cut = cutSizeLine(line);
         const bool keywords = line.find("Duljina =") != std::string::npos
                               && line.find("Sirina =") != std::string::npos;
         if (!keywords) {
             ASSERT_FALSE(cut.ok()) << escaped(line);
         }
-        if (old.failedStep == 2) {
+        if (expected.failedStep == 2) {
             ASSERT_STREQ(cut.failure, kNoCommaAfterLength) << escaped(line);
         }
-        if (old.failedStep == 4) {
+        if (expected.failedStep == 4) {
             ASSERT_STREQ(cut.failure, kNoDuljina) << escaped(line);
         }
         if (!cut.ok())
@@ -631,14 +635,14 @@ TEST(LineRulesProperty, AnySizeLineThatCutsJoinsBack)
         for (const std::size_t value : {1u, 4u, 7u}) {
             ASSERT_EQ(pieces[value].find(','), std::string::npos) << escaped(line);
         }
-        if (old.ok() && joined(old.pieces) == line) {
-            ASSERT_EQ(pieces, old.pieces) << escaped(line);
+        if (expected.ok() && joined(expected.pieces) == line) {
+            ASSERT_EQ(pieces, expected.pieces) << escaped(line);
         } else {
             ++mended;
         }
     }
     EXPECT_GT(cuts, kLinesPerProperty / 5);
-    EXPECT_GT(mended, 100) << "the generator hardly reaches lines the old rule got wrong";
+    EXPECT_GT(mended, 100) << "the generator hardly reaches lines the literal rule got wrong";
 }
 
 TEST(LineRulesProperty, AnyDescriptionLineThatCutsJoinsBack)
@@ -651,12 +655,12 @@ TEST(LineRulesProperty, AnyDescriptionLineThatCutsJoinsBack)
     for (int i = 0; i < kLinesPerProperty; ++i) {
         const std::string line =
             i % 2 == 0 ? maker.damaged(wellFormedDescriptionLine(maker).line) : maker.text(16);
-        const reference::Cut old = reference::ruleO(line);
+        const literal::Cut expected = literal::ruleO(line);
         const LineCut cut = cutDescriptionLine(line);
-        // The old rule's failures all stand, with nothing added.
-        ASSERT_EQ(cut.ok(), old.ok()) << escaped(line);
+        // The literal rule's failures all stand, with nothing added.
+        ASSERT_EQ(cut.ok(), expected.ok()) << escaped(line);
         if (!cut.ok()) {
-            ASSERT_STREQ(cut.failure, failures[old.failedStep]) << escaped(line);
+            ASSERT_STREQ(cut.failure, failures[expected.failedStep]) << escaped(line);
             continue;
         }
 
@@ -666,14 +670,14 @@ TEST(LineRulesProperty, AnyDescriptionLineThatCutsJoinsBack)
         ASSERT_EQ(joined(pieces), line) << escaped(line);
         ASSERT_EQ(pieces[1].find(','), std::string::npos) << escaped(line);
         ASSERT_EQ(pieces[2].substr(0, 1), ",") << escaped(line);
-        if (joined(old.pieces) == line) {
-            ASSERT_EQ(pieces, old.pieces) << escaped(line);
+        if (joined(expected.pieces) == line) {
+            ASSERT_EQ(pieces, expected.pieces) << escaped(line);
         } else {
             ++mended;
         }
     }
     EXPECT_GT(cuts, kLinesPerProperty / 5);
-    EXPECT_GT(mended, 100) << "the generator hardly reaches lines the old rule got wrong";
+    EXPECT_GT(mended, 100) << "the generator hardly reaches lines the literal rule got wrong";
 }
 
 }  // namespace

@@ -47,12 +47,12 @@ TEST_F(RecordModel, GlobalArraysFollowAReplacedSet)
 TEST_F(RecordModel, RedimAllResizesEveryArrayAlike)
 {
     gRecords.redimAll(100);
-    forEachArray(gRecords, [](auto &array) {
+    gRecords.forEach([](auto &array) {
         EXPECT_EQ(array.upperBound(), 100) << array.name();
         array.at(100);
     });
     gRecords.redimAll(4);
-    forEachArray(gRecords, [](auto &array) {
+    gRecords.forEach([](auto &array) {
         EXPECT_EQ(array.upperBound(), 4) << array.name();
         EXPECT_FALSE(array.holdsObject(4)) << array.name();
     });
@@ -65,7 +65,7 @@ TEST_F(RecordModel, EachArrayNamesItselfWhenOutOfRange)
     const char *expected[] = {"gBase", "gLokal", "gShape", "gPricedef", "gPricemod",
                               "gPricemod2", "gPricemod3", "gPricemod4", "gPricemod5"};
     int i = 0;
-    forEachArray(gRecords, [&](auto &array) {
+    gRecords.forEach([&](auto &array) {
         try {
             array.at(3);
             ADD_FAILURE() << expected[i] << ": no exception";
@@ -81,5 +81,5 @@ TEST_F(RecordModel, UnwrittenRecordReadsEmpty)
 {
     gRecords.redimAll(1);
     EXPECT_EQ(recordValues(1), std::vector<std::string>(61));
-    forEachArray(gRecords, [](auto &array) { EXPECT_TRUE(array.holdsObject(1)) << array.name(); });
+    gRecords.forEach([](auto &array) { EXPECT_TRUE(array.holdsObject(1)) << array.name(); });
 }

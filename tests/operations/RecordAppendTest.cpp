@@ -2,6 +2,7 @@
 #include "CatalogReader.h"
 #include "MemorySnapshot.h"
 #include "ProgramState.h"
+#include "RecordTemplate.h"
 #include "RecordAppend.h"
 #include "TypicalRecord.h"
 #include "basMain.h"
@@ -9,9 +10,44 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
+#include <new>
 #include <string>
 #include <vector>
+
+namespace {
+// Allocations still allowed before one fails; negative while none is meant to fail.
+long g_allocationsLeft = -1;
+}  // namespace
+
+// The test binary's allocator, able to run out of memory on demand.
+void *operator new(std::size_t size)
+{
+    if (g_allocationsLeft == 0)
+        throw std::bad_alloc();
+    if (g_allocationsLeft > 0)
+        --g_allocationsLeft;
+    if (void *p = std::malloc(size == 0 ? 1 : size))
+        return p;
+    throw std::bad_alloc();
+}
+// GCC takes the standard allocator's pairing for granted here.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+void operator delete(void *p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void *p, std::size_t) noexcept
+{
+    std::free(p);
+}
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 namespace {
 
@@ -44,7 +80,7 @@ TEST_F(RecordAppend, CopiesTheLastRecordNotTheOneOnScreen)
     EXPECT_EQ(appendCopyOfLastRecord(), 11);
 
     EXPECT_EQ(gSlog->UkBrSlogova, 11);
-    forEachArray(gRecords, [](auto &array) { EXPECT_EQ(array.upperBound(), 11) << array.name(); });
+    gRecords.forEach([](auto &array) { EXPECT_EQ(array.upperBound(), 11) << array.name(); });
     EXPECT_EQ(recordValues(11), m_loaded[9]);
     EXPECT_NE(recordValues(11), m_loaded[2]);
     expectLoadedRecordsUnchanged();
@@ -56,7 +92,7 @@ TEST_F(RecordAppend, NewRecordHasObjectsOfItsOwn)
     gBase.at(11).Naziv = "Novi naziv";
     EXPECT_EQ(gBase.at(10).Naziv, "Melamin 19x0.4 javor 10");
     EXPECT_EQ(gBase.at(11).Naziv, "Novi naziv");
-    forEachArray(gRecords, [](auto &array) { EXPECT_NE(&array.at(11), &array.at(10)); });
+    gRecords.forEach([](auto &array) { EXPECT_NE(&array.at(11), &array.at(10)); });
 }
 
 TEST_F(RecordAppend, TwoAppendsBothCopyRecordTen)
@@ -93,6 +129,45 @@ TEST_F(RecordAppend, OntoAnEmptyStoreGivesAnEmptyFirstRecord)
     EXPECT_EQ(gSlog->UkBrSlogova, 1);
     EXPECT_EQ(gRecords.upperBound(), 1);
     EXPECT_EQ(recordValues(1), std::vector<std::string>(61));
+}
+
+// Memory may run out at any allocation: while the nine arrays grow or while the copy creates
+// the new record's objects. Each time the store must be as it was, down to its empty slots.
+TEST_F(RecordAppend, RunningOutOfMemoryAnywherePutsEverythingBack)
+{
+    // Arrays at their exact size and members of their own, so that growing and copying both
+    // allocate.
+    const auto makeStore = [this](bool lastRecordWhole) {
+        gRecords = RecordArrays(10);
+        gSlog->UkBrSlogova = 10;
+        for (std::int32_t n = 1; n <= 10; ++n) {
+            std::size_t i = 0;
+            for (const RecordMember &member : recordShape())
+                member.access(gRecords, n) = m_loaded[n - 1][i++];
+        }
+        if (!lastRecordWhole)
+            gShape.drop(10);
+    };
+    for (const bool lastRecordWhole : {true, false}) {
+        int failures = 0;
+        for (;; ++failures) {
+            makeStore(lastRecordWhole);
+            const MemorySnapshot before = takeSnapshot();
+            g_allocationsLeft = failures;
+            try {
+                appendCopyOfLastRecord();
+                g_allocationsLeft = -1;
+                break;
+            } catch (const std::bad_alloc &) {
+                g_allocationsLeft = -1;
+            }
+            expectSameMemory(before, takeSnapshot());
+            ASSERT_EQ(gShape.holdsObject(10), lastRecordWhole) << failures;
+        }
+        EXPECT_GE(failures, 9 + 50) << "the arrays' growth and the copy can both fail";
+        EXPECT_EQ(gSlog->UkBrSlogova, 11);
+        EXPECT_EQ(recordValues(11), recordValues(10));
+    }
 }
 
 TEST_F(RecordAppend, FullStoreRefusesBeforeAnythingChanges)

@@ -25,11 +25,11 @@ std::string sample(const char *record, std::size_t i)
 void fill(std::int32_t n, const char *tag)
 {
     std::size_t i = 0;
-    for (const MemberAccess member : recordMembers())
-        member(gRecords, n) = sample(tag, i++);
+    for (const RecordMember &member : recordShape())
+        member.access(gRecords, n) = sample(tag, i++);
 }
 
-std::vector<std::string *> neverUsed(clsLokal &lokal)
+std::vector<Text *> neverUsed(clsLokal &lokal)
 {
     return {&lokal.colg_CeoRed,     &lokal.colb_CeoRed,       &lokal.alpha_CeoRed,
             &lokal.Tekstura_CeoRed, &lokal.tUserSifra_CeoRed, &lokal.ObjectName_CeoRed};
@@ -38,7 +38,7 @@ std::vector<std::string *> neverUsed(clsLokal &lokal)
 std::vector<const void *> objectsOf(std::int32_t n)
 {
     std::vector<const void *> objects;
-    forEachArray(gRecords, [&](auto &array) {
+    gRecords.forEach([&](auto &array) {
         objects.push_back(array.holdsObject(n) ? &array.at(n) : nullptr);
     });
     return objects;
@@ -60,17 +60,17 @@ protected:
     void TearDown() override { resetProgramState(); }
 };
 
-// The copy walks recordMembers(); two entries reaching one member would leave a line uncopied.
+// The copy walks recordShape(); two entries reaching one member would leave a line uncopied.
 TEST_F(RecordCopy, RecordMembersReachSixtyOneDistinctMembers)
 {
-    ASSERT_EQ(recordMembers().size(), 61u);
+    ASSERT_EQ(recordShape().size(), 61u);
     std::size_t i = 0;
-    for (const MemberAccess member : recordMembers())
-        member(gRecords, 4) = "distinct " + std::to_string(i++);
+    for (const RecordMember &member : recordShape())
+        member.access(gRecords, 4) = "distinct " + std::to_string(i++);
     i = 0;
-    for (const MemberAccess member : recordMembers())
-        EXPECT_EQ(member(gRecords, 4), "distinct " + std::to_string(i++));
-    for (const std::string *member : neverUsed(gLokal.at(4)))
+    for (const RecordMember &member : recordShape())
+        EXPECT_EQ(member.access(gRecords, 4), "distinct " + std::to_string(i++));
+    for (const Text *member : neverUsed(gLokal.at(4)))
         EXPECT_EQ(*member, "");
 }
 
@@ -100,7 +100,7 @@ TEST_F(RecordCopy, CopiesEveryLineMemberOntoANewSlot)
     EXPECT_EQ(gPricedef.at(kRecords + 1).tUserSifra_CeoRed, "  second member 37 ");
     EXPECT_EQ(gPricemod3.at(kRecords + 1).CijenaGrupa2_CeoRed, "  second member 51 ");
     EXPECT_EQ(gPricemod5.at(kRecords + 1).priceend_CeoRed, "  second member 58 ");
-    for (std::string *member : neverUsed(gLokal.at(kRecords + 1)))
+    for (Text *member : neverUsed(gLokal.at(kRecords + 1)))
         EXPECT_EQ(*member, "");
 
     // Nothing else moves: the count, the bounds, the record on screen.
@@ -112,17 +112,17 @@ TEST_F(RecordCopy, CopiesEveryLineMemberOntoANewSlot)
 TEST_F(RecordCopy, NeverUsedLokalMembersOfTheTargetStayAsTheyWere)
 {
     std::size_t i = 0;
-    for (std::string *member : neverUsed(gLokal.at(3)))
+    for (Text *member : neverUsed(gLokal.at(3)))
         *member = "target " + std::to_string(i++);
-    for (std::string *member : neverUsed(gLokal.at(2)))
+    for (Text *member : neverUsed(gLokal.at(2)))
         *member = "source";
 
     gSlog->KopiranjeSloga(3, 2);
 
     i = 0;
-    for (std::string *member : neverUsed(gLokal.at(3)))
+    for (Text *member : neverUsed(gLokal.at(3)))
         EXPECT_EQ(*member, "target " + std::to_string(i++));
-    for (std::string *member : neverUsed(gLokal.at(2)))
+    for (Text *member : neverUsed(gLokal.at(2)))
         EXPECT_EQ(*member, "source");
 }
 

@@ -15,29 +15,14 @@
 inline std::vector<std::string> recordValues(RecordArrays &arrays, std::int64_t n)
 {
     std::vector<std::string> values;
-    for (const MemberAccess member : recordMembers())
-        values.push_back(member(arrays, n));
+    for (const RecordMember &member : recordShape())
+        values.push_back(member.access(arrays, n).str());
     return values;
 }
 
 inline std::vector<std::string> recordValues(std::int64_t n)
 {
     return recordValues(gRecords, n);
-}
-
-// Calls f on each of the nine arrays, in the order of the record's lines.
-template <class F>
-void forEachArray(RecordArrays &arrays, F &&f)
-{
-    f(arrays.base);
-    f(arrays.lokal);
-    f(arrays.shape);
-    f(arrays.pricedef);
-    f(arrays.pricemod);
-    f(arrays.pricemod2);
-    f(arrays.pricemod3);
-    f(arrays.pricemod4);
-    f(arrays.pricemod5);
 }
 
 // What a failed or read-only operation must leave as it found it: the count, the nine bounds,
@@ -55,7 +40,7 @@ inline MemorySnapshot takeSnapshot()
 {
     MemorySnapshot snapshot;
     snapshot.count = gSlog->UkBrSlogova;
-    forEachArray(gRecords, [&snapshot](auto &array) {
+    gRecords.forEach([&snapshot](auto &array) {
         snapshot.upperBounds.push_back(array.upperBound());
         std::vector<const void *> slots;
         for (std::int32_t n = 0; n <= array.upperBound(); ++n)
@@ -65,7 +50,7 @@ inline MemorySnapshot takeSnapshot()
     const std::int32_t last = std::min(snapshot.count, gRecords.upperBound());
     for (std::int32_t n = 1; n <= last; ++n) {
         bool whole = true;
-        forEachArray(gRecords,
+        gRecords.forEach(
                      [&whole, n](auto &array) { whole = whole && array.holdsObject(n); });
         snapshot.records.push_back(whole ? recordValues(n) : std::vector<std::string>());
     }

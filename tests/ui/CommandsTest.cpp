@@ -27,8 +27,8 @@ namespace {
 std::vector<std::string> recordValues(std::int32_t n)
 {
     std::vector<std::string> values;
-    for (const MemberAccess member : recordMembers())
-        values.push_back(member(gRecords, n));
+    for (const RecordMember &member : recordShape())
+        values.push_back(member.access(gRecords, n).str());
     return values;
 }
 

@@ -14,7 +14,7 @@
 
 namespace {
 
-using Member = std::string &(*)(std::int32_t n);
+using Member = Text &(*)(std::int32_t n);
 
 struct ValueBox
 {
@@ -23,14 +23,14 @@ struct ValueBox
 };
 
 const ValueBox kValueBoxes[] = {
-    {"txtBase_Naziv", [](std::int32_t n) -> std::string & { return gBase.at(n).Naziv; }},
+    {"txtBase_Naziv", [](std::int32_t n) -> Text & { return gBase.at(n).Naziv; }},
     {"txtJedinicaMjere",
-     [](std::int32_t n) -> std::string & { return gLokal.at(n).JedinicaMjere; }},
-    {"txtDuljina", [](std::int32_t n) -> std::string & { return gLokal.at(n).Duljina; }},
-    {"txtSirina", [](std::int32_t n) -> std::string & { return gLokal.at(n).Sirina; }},
-    {"txtDebljina", [](std::int32_t n) -> std::string & { return gLokal.at(n).Debljina; }},
-    {"txtCijena", [](std::int32_t n) -> std::string & { return gLokal.at(n).Cijena; }},
-    {"txttOpis", [](std::int32_t n) -> std::string & { return gLokal.at(n).tOpis; }},
+     [](std::int32_t n) -> Text & { return gLokal.at(n).JedinicaMjere; }},
+    {"txtDuljina", [](std::int32_t n) -> Text & { return gLokal.at(n).Duljina; }},
+    {"txtSirina", [](std::int32_t n) -> Text & { return gLokal.at(n).Sirina; }},
+    {"txtDebljina", [](std::int32_t n) -> Text & { return gLokal.at(n).Debljina; }},
+    {"txtCijena", [](std::int32_t n) -> Text & { return gLokal.at(n).Cijena; }},
+    {"txttOpis", [](std::int32_t n) -> Text & { return gLokal.at(n).tOpis; }},
 };
 
 // Every line member of every record, to see exactly what an edit touched.
@@ -38,8 +38,8 @@ std::vector<std::string> allMembers()
 {
     std::vector<std::string> values;
     for (std::int32_t n = 0; n <= gSlog->UkBrSlogova; ++n) {
-        for (const MemberAccess member : recordMembers())
-            values.push_back(member(gRecords, n));
+        for (const RecordMember &member : recordShape())
+            values.push_back(member.access(gRecords, n).str());
     }
     return values;
 }
@@ -60,7 +60,7 @@ TEST_F(EditingTest, EachBoxStoresItsWholeTextInItsOwnMemberOfTheRecordOnScreen)
 {
     for (const ValueBox &row : kValueBoxes) {
         std::vector<std::string> expected = allMembers();
-        const std::string before = row.member(3);
+        const std::string before = row.member(3).str();
 
         typeOver(row.name, QStringLiteral("x,1"));
         EXPECT_EQ(row.member(3), "x,1") << row.name;
@@ -82,7 +82,7 @@ TEST_F(EditingTest, EveryKeystrokeStoresTheWholeTextAnew)
     std::vector<std::string> stored;
     for (const QChar digit : QStringLiteral("250")) {
         QTest::keyClick(box("txtDuljina"), digit.toLatin1());
-        stored.push_back(gLokal.at(3).Duljina);
+        stored.push_back(gLokal.at(3).Duljina.str());
     }
     EXPECT_EQ(stored, (std::vector<std::string>{"2", "25", "250"}));
 
@@ -114,7 +114,7 @@ TEST_F(EditingTest, CroatianLettersLandAsCodePageBytesInMemoryAndOnDisk)
 
 TEST_F(EditingTest, ACharacterTheCodePageLacksIsRefusedWhicheverWayItComes)
 {
-    const std::string before = gBase.at(3).Naziv;
+    const std::string before = gBase.at(3).Naziv.str();
     const QString shownBefore = box("txtBase_Naziv")->text();
     QSignalSpy changes(box("txtBase_Naziv"), &TextBox::changed);
 

@@ -95,7 +95,7 @@ std::string EditorFixture::memoryBytes()
     return catalogBytes(gRecords, gSlog->UkBrSlogova);
 }
 
-QString shown(const std::string &bytes)
+QString shown(std::string_view bytes)
 {
     return QString::fromStdU16String(CodePage1250::decode(bytes));
 }

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 // A window over a catalog in a fresh current folder, with failures collected instead of shown.
 class EditorFixture : public ::testing::Test
@@ -55,7 +56,7 @@ private:
 };
 
 // Catalog bytes as the window shows them.
-QString shown(const std::string &bytes);
+QString shown(std::string_view bytes);
 
 // A catalog of typical records with one line of one record replaced.
 std::string catalogWithLine(std::int64_t records, std::int64_t record, int line,

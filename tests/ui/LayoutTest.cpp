@@ -1,141 +1,40 @@
+#include "CatalogFiles.h"
 #include "EditorFixture.h"
+#include "RecordTemplate.h"
+#include "TypicalRecord.h"
+#include "frmVelmoraDesign.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <set>
+#include <vector>
 
 namespace {
-
-enum class Kind { Frame, Label, Box, Button, Spinner };
-
-struct Placement
-{
-    const char *name;
-    Kind kind;
-    bool inFrame;
-    int left, top, width, height;  // twips
-    const char *caption;
-    bool bordered;
-    bool autoSize;
-};
-
-constexpr bool kOnWindow = false;
-constexpr bool kInFrame = true;
-
-// The window as its design describes it, written out separately from the program's own table.
-const Placement kPlacements[] = {
-    {"Frame1", Kind::Frame, kOnWindow, 120, 10, 11775, 11040, "", false, false},
-    {"Label58", Kind::Label, kOnWindow, 13920, 120, 615, 495, "Ukupno slogova", false, false},
-    {"Label57", Kind::Label, kOnWindow, 12720, 240, 855, 255, "Broj sloga", false, false},
-    {"txtBrojSloga", Kind::Box, kOnWindow, 12600, 600, 585, 360, "1", false, false},
-    {"UpDnBrSloga", Kind::Spinner, kOnWindow, 13200, 600, 255, 360, "", false, false},
-    {"lblUkupnoSlogova", Kind::Label, kOnWindow, 13920, 600, 615, 375, "", true, false},
-    {"cmdDodavanjeNovogSloga", Kind::Button, kOnWindow, 12600, 1440, 1935, 615,
-     "Dodavanje novog sloga na kraju", false, false},
-    {"cmdUcitavanje", Kind::Button, kOnWindow, 12600, 3720, 1935, 615,
-     "Ponovno ucitavanje fajla  \"Trake.odl\"", false, false},
-    {"Command1", Kind::Button, kOnWindow, 12600, 5640, 1935, 615,
-     "Snimanje u fajl  \"Trake-novi.odl\"", false, false},
-    {"Command2", Kind::Button, kOnWindow, 12720, 9000, 1935, 615, "Izlaz", false, false},
-    {"label1", Kind::Label, kInFrame, 120, 240, 405, 255, "base", true, true},
-    {"txtBase_Naziv", Kind::Box, kInFrame, 600, 220, 2415, 285, "", false, false},
-    {"label1_1", Kind::Label, kInFrame, 3000, 240, 105, 255, ";", true, true},
-    {"Label2", Kind::Label, kInFrame, 960, 500, 390, 255, "local", true, true},
-    {"Label3", Kind::Label, kInFrame, 1680, 660, 1380, 255, "Params = #ITraka,", true, true},
-    {"Label4", Kind::Label, kInFrame, 1680, 960, 1320, 255, "JedinicaMjere = #", true, true},
-    {"txtJedinicaMjere", Kind::Box, kInFrame, 3000, 920, 375, 285, "", false, false},
-    {"Label4_1", Kind::Label, kInFrame, 3360, 960, 105, 255, ",", true, true},
-    {"Label5", Kind::Label, kInFrame, 1680, 1200, 675, 255, "Duljina =", true, true},
-    {"txtDuljina", Kind::Box, kInFrame, 2400, 1200, 495, 285, "", false, false},
-    {"Label5_1", Kind::Label, kInFrame, 2880, 1200, 105, 255, ",", true, true},
-    {"Label5_2", Kind::Label, kInFrame, 3120, 1200, 585, 255, "Sirina =", true, true},
-    {"txtSirina", Kind::Box, kInFrame, 3720, 1200, 465, 285, "", false, false},
-    {"Label5_3", Kind::Label, kInFrame, 4200, 1200, 105, 255, ",", true, true},
-    {"Label5_4", Kind::Label, kInFrame, 4560, 1200, 765, 255, "Debljina =", true, true},
-    {"txtDebljina", Kind::Box, kInFrame, 5280, 1200, 495, 285, "", false, false},
-    {"Label5_5", Kind::Label, kInFrame, 5760, 1200, 105, 255, ",", true, true},
-    {"Label6", Kind::Label, kInFrame, 1680, 1440, 3765, 255,
-     "NadmjeraKantiranja = NadmjeraKantiranjaPoStranici,", true, true},
-    {"Label7", Kind::Label, kInFrame, 1680, 1720, 615, 255, "cijena =", true, true},
-    {"txtCijena", Kind::Box, kInFrame, 2320, 1680, 780, 285, "", false, false},
-    {"Label7_1", Kind::Label, kInFrame, 3120, 1680, 105, 255, ",", true, true},
-    {"Label8", Kind::Label, kInFrame, 1680, 1960, 1695, 255, "tSifraDekora = #NULL,", true,
-     true},
-    {"Label9", Kind::Label, kInFrame, 1680, 2200, 1530, 255, "tVrstaTrake = #ABS,", true, true},
-    {"Label10", Kind::Label, kInFrame, 1680, 2440, 3525, 255,
-     "draw = ( tSifraDekora = #NULL ) ? #false : #true,", true, true},
-    {"Label11", Kind::Label, kInFrame, 1680, 2680, 3675, 255,
-     "count = ( tSifraDekora = #NULL ) ? #none : #units,", true, true},
-    {"Label12", Kind::Label, kInFrame, 1680, 2920, 4065, 255,
-     "colr = 0, colg = 0, colb = 0, alpha = 1, Tekstura = #none,", true, true},
-    {"Label13", Kind::Label, kInFrame, 1680, 3160, 825, 255, "flags = #K,", true, true},
-    {"Label14", Kind::Label, kInFrame, 1680, 3420, 9780, 255,
-     "dKolicina = ( Duljina + NadmjeraKantiranja ) / 1000, units = dKolicina * ( 1 + ( "
-     "GbPovecanjeKolicine ? ( GdPovecanjeKolicine / 100 ) : 0 ) ),",
-     true, true},
-    {"Label15", Kind::Label, kInFrame, 1680, 3680, 4980, 255,
-     "tRazmaci = #__ + ( GbPovecanjeKolicine ? #POV : #_______ ) + #_,", true, true},
-    {"Label16", Kind::Label, kInFrame, 1680, 3960, 2295, 255, "tUserSifra = #0000000, tOpis = ",
-     true, true},
-    {"txttOpis", Kind::Box, kInFrame, 4080, 3920, 855, 285, "", false, false},
-    {"Label16_1", Kind::Label, kInFrame, 5040, 3960, 2505, 255, "$ObjectName = #0000000_NULL,",
-     true, true},
-    {"Label17", Kind::Label, kInFrame, 1680, 4200, 3405, 255,
-     "$dCijenaKantiranja = Params.dCijenaKantiranja,", true, true},
-    {"Label18", Kind::Label, kInFrame, 1680, 4440, 1230, 255, "hotstring = #null;", true, true},
-    {"Label19", Kind::Label, kInFrame, 960, 4680, 495, 255, "shape", true, true},
-    {"Label20", Kind::Label, kInFrame, 1680, 4920, 4965, 255,
-     "colr = colr, colg = colg, colb = colb, alpha = alpha, texture = Tekstura,", true, true},
-    {"Label21", Kind::Label, kInFrame, 1680, 5160, 3555, 255,
-     "type = #panel, x = Sirina, y = Duljina, z = Debljina;", true, true},
-    {"Label22", Kind::Label, kInFrame, 960, 5400, 1410, 255, "pricedef tUserSifra;", true, true},
-    {"Label23", Kind::Label, kInFrame, 1680, 5640, 2355, 255,
-     "CijenaTrake = dKolicina * cijena,", true, true},
-    {"Label24", Kind::Label, kInFrame, 1680, 5880, 3900, 255,
-     "CijenaKantiranja = Duljina / 1000 * $dCijenaKantiranja,", true, true},
-    {"Label25", Kind::Label, kInFrame, 1680, 6120, 2895, 255,
-     "Cijena = CijenaTrake + CijenaKantiranja;", true, true},
-    {"Label26", Kind::Label, kInFrame, 960, 6360, 720, 255, "priceend;", true, true},
-    {"Label27", Kind::Label, kInFrame, 960, 6600, 900, 255, "pricemod #;", true, true},
-    {"Label28", Kind::Label, kInFrame, 1680, 6840, 1035, 255, "Condition = 1;", true, true},
-    {"Label29", Kind::Label, kInFrame, 960, 7080, 720, 255, "priceend;", true, true},
-    {"Label30", Kind::Label, kInFrame, 960, 7320, 900, 255, "pricemod #;", true, true},
-    {"Label31", Kind::Label, kInFrame, 1680, 7560, 1035, 255, "Condition = 1;", true, true},
-    {"Label32", Kind::Label, kInFrame, 1680, 7800, 3885, 255,
-     "Cijena = Cijena * ( 1 + GdMarzaZaPlocasteMaterijale );", true, true},
-    {"Label33", Kind::Label, kInFrame, 960, 8040, 720, 255, "priceend;", true, true},
-    {"Label34", Kind::Label, kInFrame, 960, 8280, 900, 255, "pricemod #;", true, true},
-    {"Label35", Kind::Label, kInFrame, 1680, 8520, 2100, 255, "Condition = GbTrakeGrupa2,", true,
-     true},
-    {"Label36", Kind::Label, kInFrame, 1680, 8760, 3885, 255,
-     "Cijena = Cijena * ( 1 + GdMarzaZaPlocasteMaterijale );", true, true},
-    {"Label37", Kind::Label, kInFrame, 960, 9000, 720, 255, "priceend;", true, true},
-    {"Label38", Kind::Label, kInFrame, 960, 9240, 1455, 255, "pricemod tRazmaci;", true, true},
-    {"Label39", Kind::Label, kInFrame, 1680, 9480, 2025, 255, "Condition = GbOpisDioSifre;",
-     true, true},
-    {"Label40", Kind::Label, kInFrame, 960, 9720, 720, 255, "priceend;", true, true},
-    {"Label41", Kind::Label, kInFrame, 960, 9960, 1155, 255, "pricemod tOpis;", true, true},
-    {"Label42", Kind::Label, kInFrame, 1680, 10200, 2025, 255, "Condition = GbOpisDioSifre;",
-     true, true},
-    {"Label43", Kind::Label, kInFrame, 960, 10440, 720, 255, "priceend;", true, true},
-    {"Label44", Kind::Label, kInFrame, 120, 10680, 600, 255, "enddef;", true, true},
-};
-
-const char *const kTabOrder[] = {
-    "txtBrojSloga", "UpDnBrSloga",      "cmdDodavanjeNovogSloga", "cmdUcitavanje", "Command1",
-    "txtBase_Naziv", "txtJedinicaMjere", "txtDuljina",            "txtSirina",     "txtDebljina",
-    "txtCijena",    "txttOpis",         "Command2",
-};
 
 int pixels(int twips)
 {
     return static_cast<int>(std::lround(twips / 15.0));
+}
+
+QRect designRect(const ControlDesign &design)
+{
+    return QRect(pixels(design.left), pixels(design.top), pixels(design.width),
+                 pixels(design.height));
+}
+
+const ControlDesign &designOf(const char *name)
+{
+    const auto designs = frmVelmoraDesign();
+    return *std::find_if(designs.begin(), designs.end(), [name](const ControlDesign &design) {
+        return std::strcmp(design.name, name) == 0;
+    });
 }
 
 QString captionOf(QWidget *control)
@@ -151,14 +50,14 @@ QString captionOf(QWidget *control)
     return QString();
 }
 
-bool isKind(QWidget *control, Kind kind)
+bool isKind(QWidget *control, ControlKind kind)
 {
     switch (kind) {
-    case Kind::Frame: return qobject_cast<QGroupBox *>(control) != nullptr;
-    case Kind::Label: return qobject_cast<CaptionLabel *>(control) != nullptr;
-    case Kind::Box: return qobject_cast<TextBox *>(control) != nullptr;
-    case Kind::Button: return qobject_cast<CommandButton *>(control) != nullptr;
-    case Kind::Spinner: return qobject_cast<UpDown *>(control) != nullptr;
+    case ControlKind::Frame: return qobject_cast<QGroupBox *>(control) != nullptr;
+    case ControlKind::Label: return qobject_cast<CaptionLabel *>(control) != nullptr;
+    case ControlKind::TextBox: return qobject_cast<TextBox *>(control) != nullptr;
+    case ControlKind::CommandButton: return qobject_cast<CommandButton *>(control) != nullptr;
+    case ControlKind::UpDown: return qobject_cast<UpDown *>(control) != nullptr;
     }
     return false;
 }
@@ -177,14 +76,15 @@ TEST_F(LayoutTest, EveryControlStandsWhereTheDesignPutsIt)
 {
     QWidget *frame = window().findChild<QWidget *>(QStringLiteral("Frame1"));
     ASSERT_NE(frame, nullptr);
-    for (const Placement &row : kPlacements) {
+    for (const ControlDesign &row : frmVelmoraDesign()) {
         auto *control = window().findChild<QWidget *>(QString::fromUtf8(row.name));
         ASSERT_NE(control, nullptr) << row.name;
         EXPECT_TRUE(isKind(control, row.kind)) << row.name;
-        EXPECT_EQ(control->parentWidget(), row.inFrame ? frame : &window()) << row.name;
-        QRect expected(pixels(row.left), pixels(row.top), pixels(row.width), pixels(row.height));
+        EXPECT_EQ(control->parentWidget(), row.container == Container::Frame1 ? frame : &window())
+            << row.name;
+        QRect expected = designRect(row);
         // A label that sizes itself fits its caption in the window's font from the start.
-        if (row.autoSize) {
+        if (row.style & kAutoSize) {
             const QFontMetrics metrics = control->fontMetrics();
             expected.setSize(QSize(metrics.horizontalAdvance(QString::fromUtf8(row.caption)) + 4,
                                    metrics.height() + 4));
@@ -192,8 +92,8 @@ TEST_F(LayoutTest, EveryControlStandsWhereTheDesignPutsIt)
         EXPECT_EQ(control->geometry(), expected) << row.name;
         EXPECT_EQ(captionOf(control), QString::fromUtf8(row.caption)) << row.name;
         if (auto *label = qobject_cast<CaptionLabel *>(control)) {
-            EXPECT_EQ(label->frameWidth(), row.bordered ? 2 : 0) << row.name;
-            EXPECT_EQ(label->autoSize(), row.autoSize) << row.name;
+            EXPECT_EQ(label->frameWidth(), row.style & kBordered ? 2 : 0) << row.name;
+            EXPECT_EQ(label->autoSize(), (row.style & kAutoSize) != 0) << row.name;
             EXPECT_EQ(label->textFormat(), Qt::PlainText) << row.name;
         }
     }
@@ -202,7 +102,7 @@ TEST_F(LayoutTest, EveryControlStandsWhereTheDesignPutsIt)
 TEST_F(LayoutTest, TheWindowHoldsExactlyTheSeventyControls)
 {
     std::set<QString> expected;
-    for (const Placement &row : kPlacements)
+    for (const ControlDesign &row : frmVelmoraDesign())
         expected.insert(QString::fromUtf8(row.name));
     ASSERT_EQ(expected.size(), 70u);
 
@@ -252,24 +152,70 @@ TEST_F(LayoutTest, WindowTitleSizeAndFonts)
 // otherwise the label would hide the start of the value.
 TEST_F(LayoutTest, DesignCaptionsEndBeforeTheControlThatFollowsThem)
 {
-    const std::pair<const char *, const char *> neighbours[] = {
-        {"label1", "txtBase_Naziv"}, {"Label4", "txtJedinicaMjere"}, {"Label5", "txtDuljina"},
-        {"Label5_1", "Label5_2"},    {"Label5_2", "txtSirina"},      {"Label5_3", "Label5_4"},
-        {"Label5_4", "txtDebljina"}, {"Label7", "txtCijena"},        {"Label16", "txttOpis"},
-    };
-    auto placement = [](const char *name) {
-        return *std::find_if(std::begin(kPlacements), std::end(kPlacements),
-                             [name](const Placement &row) {
-                                 return std::strcmp(row.name, name) == 0;
-                             });
-    };
-    for (const auto &[labelName, nextName] : neighbours) {
-        const Placement design = placement(labelName);
-        const int designRight = pixels(design.left) + pixels(design.width) - 1;
-        const int nextLeft = pixels(placement(nextName).left);
-        const QWidget *label = window().findChild<QWidget *>(QString::fromUtf8(labelName));
-        EXPECT_LE(label->geometry().right(), std::max(nextLeft - 1, designRight))
-            << labelName << " runs under " << nextName;
+    // Neighbours on a row are the controls of consecutive pieces of one line.
+    const auto shape = recordShape();
+    int checked = 0;
+    for (std::size_t i = 0; i + 1 < shape.size(); ++i) {
+        const RecordMember &member = shape[i];
+        const RecordMember &next = shape[i + 1];
+        if (member.line != next.line || member.role != MemberRole::Shown)
+            continue;
+        const QRect design = designRect(designOf(member.control));
+        const int nextLeft = pixels(designOf(next.control).left);
+        const QWidget *label = window().findChild<QWidget *>(QString::fromUtf8(member.control));
+        EXPECT_LE(label->geometry().right(), std::max(nextLeft - 1, design.right()))
+            << member.control << " runs under " << next.control;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 9);
+}
+
+// Whatever a record holds, no two controls that take input lie over one another, and no two
+// record lines share a row.
+TEST_F(LayoutTest, NoTwoInputControlsOverlap)
+{
+    std::vector<QWidget *> inputs;
+    for (const ControlDesign &design : frmVelmoraDesign()) {
+        if (design.kind != ControlKind::Label && design.kind != ControlKind::Frame)
+            inputs.push_back(window().findChild<QWidget *>(QString::fromUtf8(design.name)));
+    }
+    ASSERT_EQ(inputs.size(), 13u);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        for (std::size_t j = i + 1; j < inputs.size(); ++j) {
+            const QRect a(inputs[i]->mapTo(&window(), QPoint()), inputs[i]->size());
+            const QRect b(inputs[j]->mapTo(&window(), QPoint()), inputs[j]->size());
+            EXPECT_FALSE(a.intersects(b))
+                << qPrintable(inputs[i]->objectName()) << " and "
+                << qPrintable(inputs[j]->objectName());
+        }
+    }
+    const auto lines = recordTemplate();
+    for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
+        const int top = designOf(lines[i].pieces[0].control).top;
+        EXPECT_GT(top, designOf(lines[i - 1].pieces[0].control).top) << "line " << i + 1;
+    }
+}
+
+// The design shows a typical record: every record label's caption is its member's text, without
+// the indentation, numbers aside. Two captions leave out a separator.
+TEST_F(LayoutTest, RecordCaptionsAreATypicalRecordsText)
+{
+    const std::pair<const char *, const char *> separatorLeftOut[] = {
+        {"label1", "base #"}, {"Label16_1", ", $ObjectName = #0000000_NULL,"}};
+    folder.write(kInputFile, typicalCatalog(1));
+    gSlog->UcitavanjeIzFajla();
+    for (const RecordMember &member : recordShape()) {
+        if (member.role != MemberRole::Shown)
+            continue;
+        QString caption = QString::fromUtf8(designOf(member.control).caption);
+        for (const auto &[control, whole] : separatorLeftOut) {
+            if (std::strcmp(control, member.control) == 0)
+                caption = QString::fromUtf8(whole);
+        }
+        const QRegularExpression digit(QStringLiteral("[0-9]"));
+        const QString value = shown(member.access(gRecords, 1)).replace(digit, "0").trimmed();
+        EXPECT_EQ(caption.replace(digit, "0").trimmed().toStdString(), value.toStdString())
+            << member.control;
     }
 }
 
@@ -284,6 +230,7 @@ TEST_F(LayoutTest, CreatingTheWindowRaisesNoEvent)
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// The column's controls first, then the value boxes down the record, leaving the window last.
 TEST_F(LayoutTest, TabKeyVisitsTheThirteenControlsInOrder)
 {
     window().show();
@@ -292,16 +239,22 @@ TEST_F(LayoutTest, TabKeyVisitsTheThirteenControlsInOrder)
     box("txtBrojSloga")->setFocus();
 
     QStringList visited;
-    for (std::size_t i = 0; i < std::size(kTabOrder); ++i) {
+    for (int i = 0; i < 13; ++i) {
         QWidget *focused = QApplication::focusWidget();
         ASSERT_NE(focused, nullptr);
         visited << focused->objectName();
         QTest::keyClick(focused, Qt::Key_Tab);
     }
-    QStringList expected;
-    for (const char *name : kTabOrder)
-        expected << QString::fromUtf8(name);
-    EXPECT_EQ(visited, expected);
+    QStringList boxes;
+    for (const RecordMember &member : recordShape()) {
+        if (member.role == MemberRole::Edited)
+            boxes << QString::fromUtf8(member.control);
+    }
+    EXPECT_EQ(visited.mid(0, 5), (QStringList{"txtBrojSloga", "UpDnBrSloga",
+                                              "cmdDodavanjeNovogSloga", "cmdUcitavanje",
+                                              "Command1"}));
+    EXPECT_EQ(visited.mid(5, 7), boxes);
+    EXPECT_EQ(visited.last(), QStringLiteral("Command2"));
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("txtBrojSloga"))
         << "the order wraps around";
 }

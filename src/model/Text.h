@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+// A line member: text of any length that either refers into bytes its catalog holds (a loaded
+// file, which never changes while the catalog lives) or owns a copy of its own. Loading makes
+// references, so a record costs no allocation per line; any assignment of new text makes an
+// owned copy, so an edit can never reach another record or the held bytes. Copying a Text
+// copies a reference as a reference and owned text as a fresh copy.
+//
+// Eight bytes: a 48-bit address and a 16-bit length, where the length 0xFFFF marks owned text
+// (the address then points to a block that starts with the length). Longer references, and
+// addresses that do not fit, are stored owned instead.
+class Text
+{
+public:
+    Text() noexcept = default;
+    explicit Text(std::string_view text) { m_bits = owned(text); }
+    Text(const Text &other) : m_bits(other.isOwned() ? owned(other.view()) : other.m_bits) {}
+    Text(Text &&other) noexcept : m_bits(other.m_bits) { other.m_bits = 0; }
+    ~Text() { release(); }
+
+    Text &operator=(const Text &other)
+    {
+        if (this != &other)
+            replace(other.isOwned() ? owned(other.view()) : other.m_bits);
+        return *this;
+    }
+    Text &operator=(Text &&other) noexcept
+    {
+        if (this != &other) {
+            release();
+            m_bits = other.m_bits;
+            other.m_bits = 0;
+        }
+        return *this;
+    }
+    // New text, always copied: an edit owns its text.
+    Text &operator=(std::string_view text)
+    {
+        replace(owned(text));
+        return *this;
+    }
+    Text &operator+=(std::string_view more);
+
+    // Refers to `held` without copying; the caller keeps those bytes alive and unchanged for
+    // as long as this Text or any copy of it lives.
+    static Text refer(std::string_view held);
+
+    std::string_view view() const
+    {
+        if (m_bits == 0)
+            return {};
+        const char *address = reinterpret_cast<const char *>(m_bits & kAddressMask);
+        if (!isOwned())
+            return {address, static_cast<std::size_t>(m_bits >> kLengthShift)};
+        std::size_t size;
+        std::memcpy(&size, address, sizeof size);
+        return {address + sizeof size, size};
+    }
+    operator std::string_view() const { return view(); }  // NOLINT: reads like a string
+    const char *data() const { return view().data(); }
+    std::size_t size() const { return view().size(); }
+    bool empty() const { return m_bits == 0; }
+    std::string str() const { return std::string(view()); }
+
+    // Whether this Text holds a copy of its own rather than referring to held bytes.
+    bool isOwned() const { return (m_bits >> kLengthShift) == kOwnedMark; }
+
+    friend bool operator==(const Text &a, const Text &b) { return a.view() == b.view(); }
+    friend bool operator==(const Text &a, std::string_view b) { return a.view() == b; }
+
+private:
+    static constexpr int kLengthShift = 48;
+    static constexpr std::uint64_t kAddressMask = (std::uint64_t(1) << kLengthShift) - 1;
+    static constexpr std::uint64_t kOwnedMark = 0xFFFF;
+
+    static std::uint64_t owned(std::string_view text);
+    static void freeOwned(std::uint64_t bits) noexcept;
+    void release() noexcept
+    {
+        if (isOwned())
+            freeOwned(m_bits);
+        m_bits = 0;
+    }
+    void replace(std::uint64_t bits) noexcept
+    {
+        release();
+        m_bits = bits;
+    }
+
+    std::uint64_t m_bits = 0;
+};
+
+static_assert(sizeof(Text) == 8);
+
+std::ostream &operator<<(std::ostream &out, const Text &text);
