@@ -310,6 +310,10 @@ Promjene se snimaju u %2 u istoj mapi.</translation>
         <source>Trake.odl has LF line ends and not a single CR, so all of it was read as one long line and the records shown are not the ones the file means. Saving now would write them as shown. Convert its line ends to CR LF and reload it before you save.</source>
         <translation>Trake.odl ima završetke redaka LF i nijedan CR, pa je cijeli njezin sadržaj pročitan kao jedan dugi redak i prikazani slogovi nisu oni koje datoteka zapravo sadrži. Snimanje bi ih sada zapisalo onako kako su prikazani. Pretvorite završetke redaka u CR LF i ponovno učitajte datoteku prije snimanja.</translation>
     </message>
+    <message>
+        <source>No record was added: there was not enough memory. The records in memory are as they were.</source>
+        <translation>Nijedan slog nije dodan: nije bilo dovoljno memorije. Slogovi u memoriji ostali su kakvi su bili.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

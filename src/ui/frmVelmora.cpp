@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <new>
 #include <optional>
 #include <string>
 #include <utility>
@@ -362,6 +363,11 @@ void frmVelmora::onAppendClicked()
             added = appendCopyOfLastRecord();
         } catch (const RecordCountFull &error) {
             report(tr("No record was added: ") + messageText(error));
+            return;
+        } catch (const std::bad_alloc &) {
+            // The append puts everything back before this arrives.
+            report(tr("No record was added: there was not enough memory. The records in memory "
+                      "are as they were."));
             return;
         }
         m_lblUkupnoSlogova->setCaption(QString::number(added));
