@@ -52,19 +52,7 @@ public:
         if (found != m_files.end())
             return found->second;
         const auto path = m_folder / ("catalog-" + std::to_string(records) + ".odl");
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        std::string block;
-        for (std::int64_t n = 1; n <= records; ++n) {
-            for (const std::string &line : typicalRecordLines(n)) {
-                block += line;
-                block += "\r\n";
-            }
-            if (block.size() >= (1 << 20) || n == records) {
-                out.write(block.data(), static_cast<std::streamsize>(block.size()));
-                block.clear();
-            }
-        }
-        if (!out.flush())
+        if (!writeTypicalCatalog(path, records))
             throw std::runtime_error("cannot write " + path.string());
         return m_files.emplace(records, path).first->second;
     }

@@ -5,8 +5,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 
 int main(int argc, char **argv)
 {
@@ -14,18 +12,5 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: %s RECORDS FILE\n", argv[0]);
         return 2;
     }
-    const long long records = std::atoll(argv[1]);
-    std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
-    std::string block;
-    for (long long n = 1; n <= records; ++n) {
-        for (const std::string &line : typicalRecordLines(n)) {
-            block += line;
-            block += "\r\n";
-        }
-        if (block.size() >= (1 << 20) || n == records) {
-            out.write(block.data(), static_cast<std::streamsize>(block.size()));
-            block.clear();
-        }
-    }
-    return out.flush() ? 0 : 1;
+    return writeTypicalCatalog(argv[2], std::atoll(argv[1])) ? 0 : 1;
 }

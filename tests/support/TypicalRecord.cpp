@@ -1,5 +1,7 @@
 #include "TypicalRecord.h"
 
+#include <fstream>
+
 namespace {
 
 // Windows-1250 bytes, as the catalog holds them: 0x9A is "š", 0xE8 is "č".
@@ -85,4 +87,21 @@ std::string typicalCatalog(std::int64_t records)
         }
     }
     return bytes;
+}
+
+bool writeTypicalCatalog(const std::filesystem::path &file, std::int64_t records)
+{
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    std::string block;
+    for (std::int64_t n = 1; n <= records; ++n) {
+        for (const std::string &line : typicalRecordLines(n)) {
+            block += line;
+            block += "\r\n";
+        }
+        if (block.size() >= (1 << 20) || n == records) {
+            out.write(block.data(), static_cast<std::streamsize>(block.size()));
+            block.clear();
+        }
+    }
+    return static_cast<bool>(out.flush());
 }

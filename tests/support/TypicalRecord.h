@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 // Records as the workshop's catalog holds them, varied by number, for tests and benchmarks.
@@ -10,3 +11,7 @@ std::array<std::string, 45> typicalRecordLines(std::int64_t number);
 
 // `records` typical records, every line ended by CR LF.
 std::string typicalCatalog(std::int64_t records);
+
+// Writes typicalCatalog(records) to `file` a megabyte at a time, so that a large catalog never
+// stands whole in memory. Returns false when the file cannot be written.
+bool writeTypicalCatalog(const std::filesystem::path &file, std::int64_t records);
