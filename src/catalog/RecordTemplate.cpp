@@ -14,12 +14,21 @@ using A = RecordArrays;
 using enum MemberRole;
 
 // The five cutting rules by the letters the format gives them; W marks a whole line.
-constexpr CutFunction B = cutBaseLine;
-constexpr CutFunction J = cutUnitLine;
-constexpr CutFunction D = cutSizeLine;
-constexpr CutFunction C = cutPriceLine;
-constexpr CutFunction O = cutDescriptionLine;
-constexpr CutFunction W = nullptr;
+using enum LineRule;
+constexpr LineRule W = Whole;
+
+CutFunction cutFunction(LineRule rule)
+{
+    switch (rule) {
+    case B: return cutBaseLine;
+    case J: return cutUnitLine;
+    case D: return cutSizeLine;
+    case C: return cutPriceLine;
+    case O: return cutDescriptionLine;
+    case Whole: break;
+    }
+    return nullptr;
+}
 
 // clang-format off
 constexpr RecordMember kShape[] = {
@@ -99,10 +108,10 @@ constexpr bool wellFormed()
                 return false;
             line = member.line;
             runStart = i;
-        } else if (member.cut == W || member.cut != kShape[runStart].cut) {
+        } else if (member.rule == W || member.rule != kShape[runStart].rule) {
             return false;
         }
-        if (member.access == nullptr || (member.role == Hidden) != (member.control == nullptr))
+        if ((member.role == Hidden) != (member.control == nullptr))
             return false;
     }
     return line == kLinesPerRecord;
@@ -118,7 +127,7 @@ std::array<TemplateLine, kLinesPerRecord> makeTemplate()
         std::size_t end = next;
         while (end < shape.size() && shape[end].line == shape[next].line)
             ++end;
-        line = TemplateLine{shape[next].cut, shape.subspan(next, end - next)};
+        line = TemplateLine{cutFunction(shape[next].rule), shape.subspan(next, end - next)};
         next = end;
     }
     return lines;
