@@ -35,7 +35,10 @@ std::size_t expectedRecords(std::string_view bytes)
 }
 }  // namespace
 
-CatalogReader::CatalogReader(std::string fileName) : m_fileName(std::move(fileName)) {}
+CatalogReader::CatalogReader(std::string fileName)
+    : m_fileName(std::move(fileName)), m_lines(recordTemplate().data())
+{
+}
 
 void CatalogReader::feed(std::string_view bytes)
 {
@@ -121,7 +124,7 @@ void CatalogReader::takeLine(std::string_view line, bool held)
     // A line that came whole in one held block costs no copy; one that was put together
     // from two blocks is copied, piece by piece.
     auto text = [held](std::string_view piece) { return held ? Text::refer(piece) : Text(piece); };
-    const TemplateLine &slot = recordTemplate()[m_position - 1];
+    const TemplateLine &slot = m_lines[m_position - 1];
     if (slot.cut == nullptr) {
         slot.pieces[0].access(m_catalog.arrays, count) = text(line);
     } else {
