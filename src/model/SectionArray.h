@@ -99,6 +99,8 @@ public:
     void reserve(std::size_t count)
     {
         m_slots.reserve(m_slots.size() + count);
+        populate(m_slots.data() + m_slots.size(),
+                 (m_slots.capacity() - m_slots.size()) * sizeof(Section *));
         if (count <= m_lastSize - m_usedInLast)
             return;
         m_chunks.emplace_back(count * sizeof(Section));
