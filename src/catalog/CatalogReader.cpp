@@ -4,6 +4,7 @@
 #include "CatalogFiles.h"
 #include "RecordTemplate.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 #include <limits>
@@ -13,9 +14,31 @@ namespace {
 constexpr std::int32_t kMaxCount = std::numeric_limits<std::int32_t>::max();
 // The arrays grow by this many records at a time, then are trimmed once at the end.
 constexpr std::int32_t kGrowth = 100;
+// The fewest bytes a record is taken to have when the arrays are sized ahead: a short first
+// record must not make them reserve more than about half the file's size.
+constexpr std::size_t kLeastRecordBytes = 1024;
+
+// How many records `bytes` holds if each is as long as the first: its 45 line ends and what
+// they close. Nothing when the first record does not end within them.
+std::size_t expectedRecords(std::string_view bytes)
+{
+    std::size_t end = 0;
+    for (int line = 0; line < kLinesPerRecord; ++line) {
+        const void *cr = std::memchr(bytes.data() + end, '\r', bytes.size() - end);
+        if (cr == nullptr)
+            return 0;
+        end = static_cast<std::size_t>(static_cast<const char *>(cr) - bytes.data()) + 1;
+        if (end < bytes.size() && bytes[end] == '\n')
+            ++end;
+    }
+    return bytes.size() / std::max(end, kLeastRecordBytes);
+}
 }  // namespace
 
-CatalogReader::CatalogReader(std::string fileName) : m_fileName(std::move(fileName)) {}
+CatalogReader::CatalogReader(std::string fileName)
+    : m_fileName(std::move(fileName)), m_lines(recordTemplate().data())
+{
+}
 
 void CatalogReader::feed(std::string_view bytes)
 {
@@ -28,8 +51,13 @@ void CatalogReader::feed(std::string_view bytes)
 
 void CatalogReader::feed(HeldBlock block, std::size_t size)
 {
-    if (size != 0)
-        split(m_catalog.arrays.hold(std::move(block), size));
+    if (size == 0)
+        return;
+    const std::string_view bytes = m_catalog.arrays.hold(std::move(block), size);
+    // A whole file usually comes as its first block: the arrays are sized once for it.
+    if (m_lineNumber == 0 && m_partial.empty())
+        m_catalog.arrays.reserve(expectedRecords(bytes));
+    split(bytes);
 }
 
 void CatalogReader::split(std::string_view bytes)
@@ -96,7 +124,7 @@ void CatalogReader::takeLine(std::string_view line, bool held)
     // A line that came whole in one held block costs no copy; one that was put together
     // from two blocks is copied, piece by piece.
     auto text = [held](std::string_view piece) { return held ? Text::refer(piece) : Text(piece); };
-    const TemplateLine &slot = recordTemplate()[m_position - 1];
+    const TemplateLine &slot = m_lines[m_position - 1];
     if (slot.cut == nullptr) {
         slot.pieces[0].access(m_catalog.arrays, count) = text(line);
     } else {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+struct TemplateLine;
+
 // Turns a catalog's bytes, given in pieces of any size, into records. A line ends at CR, or at
 // CR LF; a lone LF is text. Line k of the file is line (k-1) mod 45 + 1 of record (k-1) div 45
 // + 1, and a trailing block of fewer than 45 lines is a record too.
@@ -38,6 +40,7 @@ private:
     [[noreturn]] void fail(const std::string &what) const;
 
     std::string m_fileName;
+    const TemplateLine *m_lines;    // the record's 45 lines, looked up once rather than per line
     LoadedCatalog m_catalog{RecordArrays(100), 0};
     int m_position = 1;             // line within the record that the next line will have
     std::int64_t m_lineNumber = 0;  // lines of the file taken so far

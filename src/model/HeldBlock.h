@@ -2,6 +2,10 @@
 
 #include <cstddef>
 
+// Faults in the whole pages of memory about to be filled, in one call: in a virtual machine a
+// page fault each 4 KiB costs more than the copy. Only advice; a kernel without it faults later.
+void populate(void *data, std::size_t size);
+
 // A block of bytes that loaded records refer to, or that holds their section objects. A large
 // one is mapped on its own, offered to the kernel for huge pages and populated in one call, so
 // that filling it takes no page fault per 4 KiB: in a virtual machine each costs microseconds.

@@ -51,6 +51,12 @@ public:
 
     std::int32_t upperBound() const { return base.upperBound(); }
 
+    // Makes room for about `records` more records; see SectionArray::reserve.
+    void reserve(std::size_t records)
+    {
+        forEach([records](auto &array) { array.reserve(records); });
+    }
+
     // Keeps the first `size` bytes of `block` unchanged for as long as the arrays live, for
     // members to refer to, and returns them.
     std::string_view hold(HeldBlock block, std::size_t size)

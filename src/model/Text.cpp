@@ -26,18 +26,6 @@ void Text::freeOwned(std::uint64_t bits) noexcept
     ::operator delete(reinterpret_cast<char *>(bits & kAddressMask));
 }
 
-Text Text::refer(std::string_view held)
-{
-    const auto address = reinterpret_cast<std::uintptr_t>(held.data());
-    if (held.empty())
-        return Text();
-    if (held.size() >= kOwnedMark || (address & ~kAddressMask) != 0)
-        return Text(held);
-    Text text;
-    text.m_bits = address | (std::uint64_t(held.size()) << kLengthShift);
-    return text;
-}
-
 Text &Text::operator+=(std::string_view more)
 {
     std::string joined(view());

@@ -48,8 +48,18 @@ public:
     Text &operator+=(std::string_view more);
 
     // Refers to `held` without copying; the caller keeps those bytes alive and unchanged for
-    // as long as this Text or any copy of it lives.
-    static Text refer(std::string_view held);
+    // as long as this Text or any copy of it lives. Inline: a load makes one per member.
+    static Text refer(std::string_view held)
+    {
+        const auto address = reinterpret_cast<std::uintptr_t>(held.data());
+        if (held.empty())
+            return Text();
+        if (held.size() >= kOwnedMark || (address & ~kAddressMask) != 0)
+            return Text(held);
+        Text text;
+        text.m_bits = address | (std::uint64_t(held.size()) << kLengthShift);
+        return text;
+    }
 
     std::string_view view() const
     {
