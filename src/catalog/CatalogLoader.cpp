@@ -1,9 +1,11 @@
 #include "CatalogLoader.h"
 
 #include "CatalogError.h"
+#include "CatalogFiles.h"
 #include "CatalogReader.h"
 #include "FileDescriptor.h"
 #include "RegularFile.h"
+#include "Utf8Text.h"
 
 #include <cerrno>
 #include <cstring>
@@ -57,6 +59,7 @@ LoadedCatalog readCatalogFile(const std::filesystem::path &file)
     const std::size_t size = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
     HeldBlock whole(size);
     const std::size_t got = readFully(fd.get(), whole.data(), size, file);
+    const bool utf8 = looksLikeUtf8(std::string_view(whole.data(), got));
     reader.feed(std::move(whole), got);
     if (got == size) {
         // Whatever was added since the size was taken comes in blocks, each copied once.
@@ -65,7 +68,9 @@ LoadedCatalog readCatalogFile(const std::filesystem::path &file)
         while ((more = readFully(fd.get(), block.get(), kBlockSize, file)) != 0)
             reader.feed(std::string_view(block.get(), more));
     }
-    return reader.finish();
+    LoadedCatalog loaded = reader.finish();
+    loaded.utf8Text = utf8;
+    return loaded;
 }
 
 }  // namespace
@@ -91,4 +96,34 @@ void refuseEmptyCatalog(const LoadedCatalog &loaded, const std::filesystem::path
             Message{QT_TRANSLATE_NOOP("CatalogError", "%1: the file holds no record"),
                     {file.string()}},
             CatalogError::Kind::NoRecord);
+}
+
+std::optional<std::int64_t> countRecords(const std::filesystem::path &file)
+{
+    try {
+        const FileDescriptor fd(openRegularFile(file));
+        const auto block = std::make_unique_for_overwrite<char[]>(kBlockSize);
+        std::int64_t lineEnds = 0;
+        char last = '\r';  // an empty file ends no line of its own
+        char beforeLast = '\0';
+        std::size_t got = 0;
+        while ((got = readFully(fd.get(), block.get(), kBlockSize, file)) != 0) {
+            const char *at = block.get();
+            const char *const end = at + got;
+            while ((at = static_cast<const char *>(std::memchr(at, '\r', end - at))) != nullptr) {
+                ++lineEnds;
+                ++at;
+            }
+            beforeLast = got > 1 ? block[got - 2] : last;
+            last = block[got - 1];
+        }
+        // A last line without a line end is a line too.
+        const bool open = last != '\r' && !(last == '\n' && beforeLast == '\r');
+        const std::int64_t lines = lineEnds + (open ? 1 : 0);
+        return (lines + kLinesPerRecord - 1) / kLinesPerRecord;
+    } catch (const CatalogError &) {
+        return std::nullopt;
+    } catch (const std::bad_alloc &) {
+        return std::nullopt;
+    }
 }

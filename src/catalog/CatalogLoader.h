@@ -2,7 +2,9 @@
 
 #include "LoadedCatalog.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 
 // Reads a catalog file in one pass, a block at a time. Throws CatalogError naming the file
 // when it cannot be opened or read, or at the first line that cannot be cut.
@@ -10,3 +12,7 @@ LoadedCatalog loadCatalog(const std::filesystem::path &file);
 
 // Throws CatalogError naming `file` when the catalog holds no record.
 void refuseEmptyCatalog(const LoadedCatalog &loaded, const std::filesystem::path &file);
+
+// How many records a catalog file holds, from its line ends alone (a trailing part record
+// counts as one); nothing when it cannot be read.
+std::optional<std::int64_t> countRecords(const std::filesystem::path &file);

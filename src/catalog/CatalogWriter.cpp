@@ -1,10 +1,12 @@
 #include "CatalogWriter.h"
 
+#include "CatalogFiles.h"
 #include "RecordTemplate.h"
 #include "SafeFileWriter.h"
 
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -139,9 +141,21 @@ std::string catalogBytes(RecordArrays &arrays, std::int32_t count)
     return bytes;
 }
 
-void saveCatalog(const std::filesystem::path &file, RecordArrays &arrays, std::int32_t count)
+std::uint64_t catalogSize(RecordArrays &arrays, std::int32_t count)
 {
-    SafeFileWriter out(file);
+    std::uint64_t size = 0;
+    for (std::int32_t n = 1; n <= count; ++n) {
+        for (const RecordMember &piece : recordShape())
+            size += piece.access(arrays, n).size();
+    }
+    return size + static_cast<std::uint64_t>(count) * kLinesPerRecord * kLineEnd.size();
+}
+
+FileStamp saveCatalog(const std::filesystem::path &file, RecordArrays &arrays,
+                      std::int32_t count, WriteRules rules)
+{
+    rules.size = catalogSize(arrays, count);
+    SafeFileWriter out(file, std::move(rules));
     writeCatalog(arrays, count, [&out](std::string_view block) { out.write(block); });
-    out.commit();
+    return out.commit();
 }

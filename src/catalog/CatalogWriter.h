@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordArrays.h"
+#include "SafeFileWriter.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -16,5 +17,11 @@ void writeCatalog(RecordArrays &arrays, std::int32_t count,
 // The same bytes in one string.
 std::string catalogBytes(RecordArrays &arrays, std::int32_t count);
 
-// Replaces `file` with the catalog safely (SafeFileWriter); throws CatalogError on failure.
-void saveCatalog(const std::filesystem::path &file, RecordArrays &arrays, std::int32_t count);
+// The number of bytes writeCatalog gives for the same records.
+std::uint64_t catalogSize(RecordArrays &arrays, std::int32_t count);
+
+// Replaces `file` with the catalog safely (SafeFileWriter, under `rules`, with the catalog's
+// size reserved first) and returns the stamp of the file written. Throws CatalogError on
+// failure, SaveCancelled when a question of `rules` was answered no.
+FileStamp saveCatalog(const std::filesystem::path &file, RecordArrays &arrays, std::int32_t count,
+                      WriteRules rules = {});

@@ -12,4 +12,7 @@ struct LoadedCatalog
     // The file holds LFs and not a single CR: a file whose line ends were converted, which
     // reads as one long line and would be saved as one record.
     bool lfLineEndsOnly = false;
+    // The file reads as UTF-8 (see looksLikeUtf8): its letters are shown as the code page's,
+    // garbled, though every byte is kept.
+    bool utf8Text = false;
 };

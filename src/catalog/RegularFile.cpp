@@ -10,9 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-namespace {
-
-MessageArgument kindOf(mode_t mode)
+MessageArgument notAFile(unsigned mode)
 {
     if (S_ISDIR(mode))
         return std::strerror(EISDIR);
@@ -24,6 +22,8 @@ MessageArgument kindOf(mode_t mode)
         return Message{QT_TRANSLATE_NOOP("CatalogError", "it is a device, not a file"), {}};
     return Message{QT_TRANSLATE_NOOP("CatalogError", "it is not a plain file"), {}};
 }
+
+namespace {
 
 [[noreturn]] void fail(const char *format, CatalogError::Kind kind,
                        const std::filesystem::path &file, MessageArgument reason)
@@ -47,7 +47,7 @@ int openRegularFile(const std::filesystem::path &file)
     if (::fstat(fd.get(), &st) != 0)
         fail(kCannotRead, kRead, file, std::strerror(errno));
     if (!S_ISREG(st.st_mode))
-        fail(kCannotRead, kRead, file, kindOf(st.st_mode));
+        fail(kCannotRead, kRead, file, notAFile(st.st_mode));
     const int flags = ::fcntl(fd.get(), F_GETFL);
     if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
         fail(kCannotRead, kRead, file, std::strerror(errno));

@@ -2,6 +2,7 @@
 
 #include "CatalogError.h"
 #include "FileDescriptor.h"
+#include "RegularFile.h"
 #include "SavedButNotSynced.h"
 
 #include <algorithm>
@@ -95,38 +96,84 @@ void removeStaleTemporaries(const std::filesystem::path &file)
     ::closedir(dir);
 }
 
-// The kernel's protected_symlinks rule: in a sticky folder anyone may write to, a link is
-// followed only by its owner or the folder's, since anyone could have planted it there.
+// A link in a folder that others may write could have been planted there by any of them, to
+// make our save replace a file of theirs choosing: it is followed only when it is ours or the
+// folder owner's.
 bool mayFollow(const std::filesystem::path &link, const struct stat &linkStat)
 {
     struct stat folder {};
     if (::stat(folderOf(link).c_str(), &folder) != 0)
         return true;  // the lookup itself will report the folder
-    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    const bool shared = folder.st_mode & (S_IWGRP | S_IWOTH);
     return !shared || linkStat.st_uid == ::geteuid() || linkStat.st_uid == folder.st_uid;
 }
 
-Message bytesText(std::uint64_t bytes)
+// "14.3 MB", or "812 bytes" below a megabyte; rounded up for what is needed, down for what is
+// free, so that a save that does not fit never reads as if it did.
+Message sizeText(std::uint64_t bytes, bool roundUp)
 {
-    return Message{QT_TRANSLATE_NOOP("CatalogError", "%1 bytes"), {std::to_string(bytes)}};
+    constexpr std::uint64_t kTenthOfMegabyte = 100'000;
+    if (bytes < 10 * kTenthOfMegabyte)
+        return Message{QT_TRANSLATE_NOOP("CatalogError", "%1 bytes"), {std::to_string(bytes)}};
+    const std::uint64_t tenths = (bytes + (roundUp ? kTenthOfMegabyte - 1 : 0)) / kTenthOfMegabyte;
+    return Message{QT_TRANSLATE_NOOP("CatalogError", "%1.%2 MB"),
+                   {std::to_string(tenths / 10), std::to_string(tenths % 10)}};
+}
+
+std::uint64_t freeSpace(int fd)
+{
+    struct statvfs space {};
+    if (::fstatvfs(fd, &space) != 0)
+        return 0;
+    return static_cast<std::uint64_t>(space.f_bavail) * space.f_frsize;
 }
 
 }  // namespace
 
-SafeFileWriter::SafeFileWriter(std::filesystem::path target) : m_target(std::move(target))
+SafeFileWriter::SafeFileWriter(std::filesystem::path target, WriteRules rules)
+    : m_target(std::move(target)), m_rules(std::move(rules))
 {
-    // Follow the target's links to the file they lead to, so that file is replaced.
+    followLinks();
+
+    struct stat existing {};
+    const bool exists = ::stat(m_file.c_str(), &existing) == 0;
+    if (exists) {
+        const FileStamp stamp = FileStamp::of(existing);
+        refuseTarget(stamp, existing.st_mode);
+        // A rename would replace even a read-only file; read-only is the owner's way of saying
+        // no.
+        if (::faccessat(AT_FDCWD, m_file.c_str(), W_OK, AT_EACCESS) != 0)
+            fail(kCannotWrite, errno);
+        m_existingSize = static_cast<std::uint64_t>(existing.st_size);
+        if (m_rules.mayReplace && !m_rules.mayReplace(stamp))
+            throw SaveCancelled{};
+    }
+
+    removeStaleTemporaries(m_file);
+    openFile(exists, existing);
+    if (m_inPlace && m_rules.mayWriteInPlace && !m_rules.mayWriteInPlace()) {
+        discard();
+        throw SaveCancelled{};
+    }
+    reserve();
+    if (!m_inPlace)
+        keepOwnership(exists, existing);
+}
+
+// Follows the target's links to the file they lead to, so that file is replaced.
+void SafeFileWriter::followLinks()
+{
     m_file = m_target;
     for (int hops = 0;; ++hops) {
         struct stat st {};
         if (::lstat(m_file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-            break;
+            return;
         if (hops == kMaxLinks)
             fail(kCannotFollowLinks, ELOOP);
         if (!mayFollow(m_file, st)) {
             throw CatalogError(Message{
                 QT_TRANSLATE_NOOP("CatalogError",
-                                  "%1: is a link owned by another user in a folder that everyone "
+                                  "%1: is a link owned by another user in a folder that others "
                                   "may write to; it is not followed, so nothing was written"),
                 {m_target.string()}});
         }
@@ -136,19 +183,32 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : m_target(std::mov
             fail(kCannotFollowLink, errno);
         link.resize(static_cast<std::size_t>(length));
         m_file = std::filesystem::path(link).is_absolute() ? std::filesystem::path(link)
-                                                           : folderOf(m_file) / link;
+                                                           : m_file.parent_path() / link;
     }
+}
 
-    // A rename would replace even a read-only file; read-only is the owner's way of saying no.
-    struct stat existing {};
-    const bool exists = ::stat(m_file.c_str(), &existing) == 0;
-    if (exists && ::faccessat(AT_FDCWD, m_file.c_str(), W_OK, AT_EACCESS) != 0)
-        fail(kCannotWrite, errno);
-    if (exists)
-        m_existingSize = static_cast<std::uint64_t>(existing.st_size);
+// A device or a pipe would be replaced by a plain file, or fed the catalog; the catalog read
+// would be overwritten.
+void SafeFileWriter::refuseTarget(const FileStamp &existing, unsigned mode) const
+{
+    const bool linked = m_file != m_target;
+    if (!S_ISREG(mode)) {
+        if (linked)
+            throw CatalogError(Message{
+                QT_TRANSLATE_NOOP("CatalogError", "%1: leads to %2: %3; nothing was written"),
+                {m_target.string(), m_file.string(), notAFile(mode)}});
+        throw CatalogError(Message{QT_TRANSLATE_NOOP("CatalogError", "%1: %2; nothing was written"),
+                                   {m_target.string(), notAFile(mode)}});
+    }
+    if (m_rules.neverWrite && m_rules.neverWrite->sameFile(existing))
+        throw CatalogError(Message{
+            QT_TRANSLATE_NOOP("CatalogError", "%1: is the same file as %2, which is never "
+                                              "written; nothing was written"),
+            {m_target.string(), m_rules.neverWriteName}});
+}
 
-    removeStaleTemporaries(m_file);
-
+void SafeFileWriter::openFile(bool exists, const struct stat &existing)
+{
     // A sticky folder lets us write a file of someone else's but not replace it.
     struct stat folder {};
     const bool mayNotReplace = exists && ::geteuid() != 0
@@ -160,34 +220,41 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : m_target(std::mov
         return;
     }
     createBeside();
-    if (m_fd < 0) {
-        const int error = errno;
-        if (exists && (error == EACCES || error == EPERM)) {
-            openInPlace();
-            return;
-        }
-        fail(kCannotCreate, error);
+    if (m_fd >= 0) {
+        ::flock(m_fd, LOCK_EX | LOCK_NB);  // keeps another save from taking it for a stale one
+        return;
     }
-    ::flock(m_fd, LOCK_EX | LOCK_NB);  // keeps another save from taking it for a stale one
+    const int error = errno;
+    if (exists && (error == EACCES || error == EPERM)) {
+        openInPlace();
+        return;
+    }
+    if (m_file != m_target) {
+        throw CatalogError(Message{
+            QT_TRANSLATE_NOOP("CatalogError",
+                              "%1: is a link to %2, which cannot be created there: %3"),
+            {m_target.string(), m_file.string(), std::strerror(error)}});
+    }
+    fail(kCannotCreate, error);
+}
 
-    struct statvfs space {};
-    if (::fstatvfs(m_fd, &space) == 0)
-        m_freeAtStart = static_cast<std::uint64_t>(space.f_bavail) * space.f_frsize;
-
-    // Keep the owner, group and permissions of the file being replaced. Only root may give a
-    // file away, but anyone may pass it to a group of their own: each is tried on its own.
-    if (exists) {
-        if (::fchown(m_fd, existing.st_uid, static_cast<gid_t>(-1)) != 0) {
-            // The permissions, and the group where allowed, are what matters then.
-        }
-        if (::fchown(m_fd, static_cast<uid_t>(-1), existing.st_gid) != 0) {
-            // Not a member of that group: the file gets ours.
-        }
-        if (::fchmod(m_fd, existing.st_mode & 07777) != 0)
+// Keep the owner, group and permissions of the file being replaced. Only root may give a file
+// away, but anyone may pass it to a group of their own: each is tried on its own.
+void SafeFileWriter::keepOwnership(bool exists, const struct stat &existing)
+{
+    if (!exists) {
+        if (::fchmod(m_fd, defaultMode()) != 0)
             fail(kCannotSetPermissions, errno);
-    } else if (::fchmod(m_fd, defaultMode()) != 0) {
-        fail(kCannotSetPermissions, errno);
+        return;
     }
+    if (::fchown(m_fd, existing.st_uid, static_cast<gid_t>(-1)) != 0) {
+        // The permissions, and the group where allowed, are what matters then.
+    }
+    if (::fchown(m_fd, static_cast<uid_t>(-1), existing.st_gid) != 0) {
+        // Not a member of that group: the file gets ours.
+    }
+    if (::fchmod(m_fd, existing.st_mode & 07777) != 0)
+        fail(kCannotSetPermissions, errno);
 }
 
 SafeFileWriter::~SafeFileWriter()
@@ -227,21 +294,30 @@ void SafeFileWriter::openInPlace()
         fail(kCannotWrite, EINVAL);
 }
 
-// Nothing of the old contents is lost until the first bytes of the new are at hand.
-void SafeFileWriter::truncateInPlace()
+// The whole save is set aside on disk before anything is written, so a disk too full for it is
+// found while the target is still whole. Where the file system cannot reserve, the free space
+// is compared instead. In place, the file keeps its length and contents until written over.
+void SafeFileWriter::reserve()
 {
-    if (m_truncated)
+    m_freeAtStart = freeSpace(m_fd);
+    if (m_rules.size == 0)
         return;
-    m_truncated = true;
-    if (::ftruncate(m_fd, 0) != 0)
-        fail(kCannotWrite, errno);
+    if (::fallocate(m_fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(m_rules.size)) == 0)
+        return;
+    const int error = errno;
+    if (error == ENOSPC || error == EDQUOT)
+        failForSpace(error, m_freeAtStart);
+    if (error != EOPNOTSUPP && error != ENOSYS)
+        fail(kCannotWrite, error);
+    const std::uint64_t reused = m_inPlace ? m_existingSize : 0;
+    if (m_rules.size > reused && m_rules.size - reused > m_freeAtStart)
+        failForSpace(ENOSPC, m_freeAtStart);
 }
 
 void SafeFileWriter::write(std::string_view bytes)
 {
-    if (m_inPlace)
-        truncateInPlace();
-    m_requested += bytes.size();
+    m_overwriting = m_inPlace;
+    m_written += bytes.size();
     while (!bytes.empty()) {
         const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
         if (written < 0) {
@@ -254,17 +330,24 @@ void SafeFileWriter::write(std::string_view bytes)
     }
 }
 
-void SafeFileWriter::commit()
+FileStamp SafeFileWriter::commit()
 {
-    if (m_inPlace)
-        truncateInPlace();
-    if (::fsync(m_fd) != 0)
+    // In place, the old contents were written over from the start; what lies past the new end
+    // goes only now.
+    if (m_inPlace) {
+        m_overwriting = true;
+        if (::ftruncate(m_fd, static_cast<off_t>(m_written)) != 0)
+            fail(kCannotWrite, errno);
+    }
+    struct stat status {};
+    if (::fsync(m_fd) != 0 || ::fstat(m_fd, &status) != 0)
         fail(kCannotWrite, errno);
+    const FileStamp written = FileStamp::of(status);
     if (m_inPlace) {
         const int fd = std::exchange(m_fd, -1);
         if (::close(fd) != 0)
             fail(kCannotWrite, errno);
-        return;
+        return written;
     }
     if (m_unnamed)
         nameTemporary();
@@ -273,7 +356,8 @@ void SafeFileWriter::commit()
     m_temporary.clear();
     // Closed only now: its lock keeps other saves off the name until the rename.
     ::close(std::exchange(m_fd, -1));
-    syncFolder();
+    syncFolder(written);
+    return written;
 }
 
 void SafeFileWriter::nameTemporary()
@@ -294,35 +378,64 @@ void SafeFileWriter::nameTemporary()
 
 // Without this the rename itself may not survive a crash. The file is saved by now, so a
 // failure here is a warning, not a failed save.
-void SafeFileWriter::syncFolder()
+void SafeFileWriter::syncFolder(const FileStamp &written)
 {
     const FileDescriptor folder(
         ::open(folderOf(m_file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0 && ::fsync(folder.get()) == 0)
         return;
-    throw SavedButNotSynced(Message{
-        QT_TRANSLATE_NOOP("CatalogError", "%1: saved, but it may not yet be safe on disk: its "
-                                          "folder cannot be synced: %2"),
-        {m_target.string(), std::strerror(errno)}});
+    throw SavedButNotSynced(
+        Message{QT_TRANSLATE_NOOP("CatalogError", "%1: saved, but it may not yet be safe on "
+                                                  "disk: its folder cannot be synced: %2"),
+                {m_target.string(), std::strerror(errno)}},
+        written);
 }
 
 void SafeFileWriter::fail(const char *what, int error)
 {
+    if (error == ENOSPC || error == EDQUOT)
+        failForSpace(error, m_freeAtStart);
     Message message{QT_TRANSLATE_NOOP("CatalogError", "%1: %2: %3"),
                     {m_target.string(), Message{what, {}}, std::strerror(error)}};
-    if (m_inPlace && m_truncated) {
+    if (m_overwriting) {
         message.format = QT_TRANSLATE_NOOP(
             "CatalogError", "%1: %2: %3; its folder allows no new file, so it was being written "
                             "in place and %4 is now incomplete; every record is still in the "
                             "editor");
         message.arguments.emplace_back(m_target.filename().string());
-    } else if (!m_inPlace && (error == ENOSPC || error == EDQUOT)) {
-        const std::uint64_t needed = std::max(m_requested, m_existingSize);
-        message.format = QT_TRANSLATE_NOOP(
-            "CatalogError", "%1: %2: %3; a save writes a whole new copy before it replaces the "
-                            "file, which needs at least %4, and %5 were free when the save began");
-        message.arguments.emplace_back(bytesText(needed));
-        message.arguments.emplace_back(bytesText(m_freeAtStart));
+    }
+    discard();
+    throw CatalogError(message);
+}
+
+void SafeFileWriter::failForSpace(int error, std::uint64_t free)
+{
+    const std::uint64_t needed = std::max({m_rules.size, m_written, m_existingSize});
+    Message message;
+    if (m_overwriting) {
+        message = Message{
+            QT_TRANSLATE_NOOP("CatalogError",
+                              "%1: cannot write: %2; its folder allows no new file, so it was "
+                              "being written in place and %3 is now incomplete; every record is "
+                              "still in the editor"),
+            {m_target.string(), std::strerror(error), m_target.filename().string()}};
+    } else if (m_inPlace) {
+        const std::uint64_t more = needed > m_existingSize ? needed - m_existingSize : 0;
+        message = Message{
+            QT_TRANSLATE_NOOP("CatalogError",
+                              "%1: cannot write: %2; its folder allows no new file, so it would "
+                              "be written in place, which needs %3 more than it holds now, and "
+                              "%4 are free; nothing was written"),
+            {m_target.string(), std::strerror(error), sizeText(more, true),
+             sizeText(free, false)}};
+    } else {
+        message = Message{
+            QT_TRANSLATE_NOOP("CatalogError",
+                              "%1: cannot write: %2; a save writes a whole new copy before it "
+                              "replaces the file, which needs %3, and %4 were free; nothing was "
+                              "written"),
+            {m_target.string(), std::strerror(error), sizeText(needed, true),
+             sizeText(free, false)}};
     }
     discard();
     throw CatalogError(message);

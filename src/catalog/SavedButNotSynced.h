@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileStamp.h"
 #include "Message.h"
 
 #include <stdexcept>
@@ -10,8 +11,15 @@
 class SavedButNotSynced : public std::runtime_error, public CarriesMessage
 {
 public:
-    explicit SavedButNotSynced(Message message)
-        : std::runtime_error(message.english()), CarriesMessage(std::move(message))
+    SavedButNotSynced(Message message, FileStamp written)
+        : std::runtime_error(message.english()), CarriesMessage(std::move(message)),
+          m_written(written)
     {
     }
+
+    // The file as written, as SafeFileWriter::commit() would have returned it.
+    const FileStamp &written() const { return m_written; }
+
+private:
+    FileStamp m_written;
 };

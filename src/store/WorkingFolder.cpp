@@ -43,10 +43,13 @@ void WorkingFolder::enter()
     const bool standing = ::stat(s_path.c_str(), &atPath) == 0 && S_ISDIR(atPath.st_mode);
     if (standing && sameFolder(atPath, current))
         return;
+    // Renamed or moved, with or without a new folder at its path: it still holds the files
+    // this run works on; its path is where it stands now.
+    if (current.st_nlink != 0) {
+        remember();
+        return;
+    }
     if (!standing) {
-        // Moved away with nothing in its place: the files went with it.
-        if (current.st_nlink != 0)
-            return;
         throw CatalogError(Message{
             QT_TRANSLATE_NOOP("CatalogError", "%1: the working folder has been deleted and no "
                                               "folder stands at its path now"),

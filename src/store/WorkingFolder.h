@@ -2,17 +2,18 @@
 
 #include <filesystem>
 
-// The folder the editor's two files live in, followed when it is replaced under the program:
-// a backup restored or a sync tool deletes the folder and makes it again, or moves it away and
-// puts a new one at its path. The program would otherwise go on standing in the old one, where
-// nothing can be created any more. The first call remembers the current folder; a folder the
-// program was moved into since (not one it was left standing in) is remembered instead.
+// The folder the editor's two files live in. When it is deleted under the program (a backup
+// restored or a sync tool deletes the folder and makes it again), the folder that now stands at
+// its path is followed: the program would otherwise go on standing in a deleted folder, where
+// nothing can be created any more. A folder that was only renamed or moved still exists and
+// stays the one worked in, whatever now stands at its old path. The first call remembers the
+// current folder; a folder the program was moved into since (not one it was left standing in)
+// is remembered instead.
 class WorkingFolder
 {
 public:
     // Changes into the folder that now stands at the remembered path, when the current folder
-    // has been deleted or moved away from it. Throws CatalogError when the current folder has
-    // been deleted and no folder stands at its path.
+    // has been deleted. Throws CatalogError when it has and no folder stands at its path.
     static void enter();
 
 private:

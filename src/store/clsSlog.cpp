@@ -3,6 +3,7 @@
 #include "CatalogFiles.h"
 #include "CatalogLoader.h"
 #include "CatalogWriter.h"
+#include "SavedButNotSynced.h"
 #include "RecordAppend.h"
 #include "RecordCopy.h"
 #include "WorkingFolder.h"
@@ -29,12 +30,87 @@ void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty)
     gRecords = std::move(loaded.arrays);
     UkBrSlogova = loaded.count;
     lfLineEndsOnly = loaded.lfLineEndsOnly;
+    utf8Text = loaded.utf8Text;
+    markSaved();
 }
 
-void clsSlog::SnimanjeuFajl()
+bool clsSlog::SnimanjeuFajl(const SaveQuestions &ask)
 {
     WorkingFolder::enter();
-    saveCatalog(kOutputFile, gRecords, UkBrSlogova);
+    WriteRules rules;
+    rules.neverWrite = stampOf(kInputFile);
+    rules.neverWriteName = kInputFile;
+    if (ask.replaceOther) {
+        rules.mayReplace = [this, &ask](const FileStamp &existing) {
+            return existing == m_written || ask.replaceOther(existing, countRecords(kOutputFile));
+        };
+    }
+    if (ask.writeInPlace) {
+        rules.mayWriteInPlace = [this, &ask] {
+            return m_inPlaceAllowed || (m_inPlaceAllowed = ask.writeInPlace());
+        };
+    }
+    try {
+        m_written = saveCatalog(kOutputFile, gRecords, UkBrSlogova, std::move(rules));
+    } catch (const SaveCancelled &) {
+        return false;
+    } catch (const SavedButNotSynced &saved) {
+        m_written = saved.written();
+        markSaved();
+        throw;
+    }
+    markSaved();
+    return true;
+}
+
+void clsSlog::storeValue(std::int32_t brojsloga, const RecordMember &member,
+                         std::string_view value)
+{
+    Text &held = member.access(gRecords, brojsloga);
+    if (held == value)
+        return;
+    if (brojsloga <= m_savedCount) {
+        const std::pair key{brojsloga, static_cast<std::size_t>(&member - recordShape().data())};
+        if (m_savedValues.find(key) == m_savedValues.end())
+            m_savedValues.emplace(key, held.str());
+    }
+    held = value;
+}
+
+std::int32_t clsSlog::changedRecords() const
+{
+    std::int32_t changed = addedRecords();
+    std::int32_t counted = 0;  // the last record counted, so that each counts once
+    for (const auto &[key, saved] : m_savedValues) {
+        const auto &[n, member] = key;
+        if (n == counted || n > UkBrSlogova)
+            continue;
+        if (recordShape()[member].access(gRecords, n) != saved) {
+            ++changed;
+            counted = n;
+        }
+    }
+    return changed;
+}
+
+std::int32_t clsSlog::addedRecords() const
+{
+    return UkBrSlogova > m_savedCount ? UkBrSlogova - m_savedCount : 0;
+}
+
+std::optional<FileStamp> clsSlog::newerOutput()
+{
+    const std::optional<FileStamp> input = stampOf(kInputFile);
+    const std::optional<FileStamp> output = stampOf(kOutputFile);
+    if (!input || !output || output->modifiedNs <= input->modifiedNs)
+        return std::nullopt;
+    return output;
+}
+
+void clsSlog::markSaved()
+{
+    m_savedValues.clear();
+    m_savedCount = UkBrSlogova;
 }
 
 // Appending is the append button's work, and the catalog offers no insert or delete.

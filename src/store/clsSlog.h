@@ -1,12 +1,31 @@
 #pragma once
 
+#include "FileStamp.h"
 #include "RecordArrays.h"
+#include "RecordTemplate.h"
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
 
 // Whether a load may leave the program with no record at all.
 enum class EmptyCatalog { Accept, Refuse };
+
+// What a save asks the user before it goes ahead; an empty function lets the save go ahead.
+struct SaveQuestions
+{
+    // "Trake-novi.odl" exists, and this run did not write it or it has changed since: its
+    // stamp and how many records it holds (nothing when it cannot be read). True replaces it.
+    std::function<bool(const FileStamp &existing, std::optional<std::int64_t> records)>
+        replaceOther;
+    // The folder allows no new file, so the output would be written in place, where a crash
+    // or kill part-way leaves it incomplete. Asked once a run; true writes.
+    std::function<bool()> writeInPlace;
+};
 
 // The record store: the record count and the operations on the whole catalog. Its data lives
 // in the section arrays of basMain; record n is index n of all nine. Each method hands the
@@ -22,16 +41,32 @@ public:
     // The last load found LFs and not a single CR, so the whole file became one line; the
     // window warns before such a catalog is saved.
     bool lfLineEndsOnly = false;
+    // The last load found text that reads as UTF-8; the window warns before it is saved.
+    bool utf8Text = false;
 
     // Reads "Trake.odl" from the current folder. The records in memory are replaced only once
     // the whole file has been read (and, with EmptyCatalog::Refuse, found to hold a record);
     // on any failure a CatalogError is thrown and memory is as it was.
     void UcitavanjeIzFajla(EmptyCatalog ifEmpty = EmptyCatalog::Accept);
 
-    // Writes every record to "Trake-novi.odl" in the current folder. A failure throws
+    // Writes every record to "Trake-novi.odl" in the current folder, after the questions of
+    // `ask`; false when one was answered no and nothing was written. A failure throws
     // CatalogError and leaves an existing "Trake-novi.odl" exactly as it was, except where it
     // had to be written in place (the message says so). SavedButNotSynced: saved all the same.
-    void SnimanjeuFajl();
+    // "Trake.odl" itself, through whatever link, is never written.
+    bool SnimanjeuFajl(const SaveQuestions &ask = {});
+
+    // Puts `value` into `member` of record brojsloga: the one way an edit reaches the records.
+    void storeValue(std::int32_t brojsloga, const RecordMember &member, std::string_view value);
+
+    // The records that differ from what was last loaded or saved: edited ones (an edit typed
+    // back to the value it replaced is none) and appended ones.
+    std::int32_t changedRecords() const;
+    std::int32_t addedRecords() const;
+
+    // The stamp of "Trake-novi.odl" when it was written later than "Trake.odl"; nothing when
+    // it was not, or either is missing.
+    static std::optional<FileStamp> newerOutput();
 
     // Kept for the catalog's interface; inserting and deleting records are not offered.
     void DodavanjeSlogaNaKraju();
@@ -49,6 +84,17 @@ public:
     // The display belongs to the program, not to one store: it outlives the store being
     // dropped at start and replaced on reload. An empty function unregisters it.
     static void setDisplay(Display display);
+
+private:
+    // What is in memory now is what the file holds: nothing unsaved.
+    void markSaved();
+
+    // The value each edited member had when last loaded or saved, by record and by its place
+    // in recordShape(); records past m_savedCount are new as a whole.
+    std::map<std::pair<std::int32_t, std::size_t>, std::string> m_savedValues;
+    std::int32_t m_savedCount = 0;
+    std::optional<FileStamp> m_written;  // "Trake-novi.odl" as this run last wrote it
+    bool m_inPlaceAllowed = false;
 };
 
 // Grows the store by one record, a copy of the record that was last, whichever record is on

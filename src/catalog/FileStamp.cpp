@@ -1,0 +1,20 @@
+#include "FileStamp.h"
+
+#include <sys/stat.h>
+
+FileStamp FileStamp::of(const struct stat &status)
+{
+    return FileStamp{static_cast<std::uint64_t>(status.st_dev),
+                     static_cast<std::uint64_t>(status.st_ino),
+                     static_cast<std::int64_t>(status.st_size),
+                     static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000
+                         + status.st_mtim.tv_nsec};
+}
+
+std::optional<FileStamp> stampOf(const std::filesystem::path &path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return std::nullopt;
+    return FileStamp::of(status);
+}

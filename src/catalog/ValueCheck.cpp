@@ -1,0 +1,79 @@
+#include "ValueCheck.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The pieces of one line, as the writer would join them and the loader cut them again.
+class LinePieces
+{
+public:
+    LinePieces(RecordArrays &arrays, std::int64_t n, const TemplateLine &line)
+        : m_cut(line.cut)
+    {
+        for (const RecordMember &piece : line.pieces)
+            m_pieces.push_back(piece.access(arrays, n).view());
+    }
+
+    // Whether the line, with piece `index` replaced by `value`, cuts back into the same
+    // pieces (all of them when `allPieces`, else only that one).
+    bool comesBack(std::size_t index, std::string_view value, bool allPieces) const
+    {
+        std::string joined;
+        for (std::size_t i = 0; i < m_pieces.size(); ++i)
+            joined += i == index ? value : m_pieces[i];
+        const LineCut again = m_cut(joined);
+        if (!again.ok() || again.count != m_pieces.size())
+            return false;
+        for (std::size_t i = 0; i < m_pieces.size(); ++i) {
+            const std::string_view expected = i == index ? value : m_pieces[i];
+            if ((allPieces || i == index) && again.pieces[i] != expected)
+                return false;
+        }
+        return true;
+    }
+
+    std::string_view piece(std::size_t index) const { return m_pieces[index]; }
+
+private:
+    CutFunction m_cut;
+    std::vector<std::string_view> m_pieces;
+};
+
+}  // namespace
+
+ValueCheck checkValue(RecordArrays &arrays, std::int64_t n, const RecordMember &member,
+                      std::string_view value)
+{
+    const TemplateLine &line = recordTemplate()[static_cast<std::size_t>(member.line - 1)];
+    if (line.cut == nullptr)
+        return {};
+    std::size_t index = 0;
+    while (line.pieces[index].access != member.access)
+        ++index;
+    const LinePieces pieces(arrays, n, line);
+    // What the record holds already is kept as it is, whatever it holds.
+    if (value == pieces.piece(index))
+        return {};
+    const bool regular = pieces.comesBack(index, pieces.piece(index), true);
+    auto kept = [&](std::string_view candidate) {
+        return pieces.comesBack(index, candidate, regular);
+    };
+    if (kept(value))
+        return {};
+
+    // The first character that breaks the line: the shortest start of the value that does not
+    // come back ends in it. Halving keeps this to a few cuts for a value of any length.
+    ValueCheck check{false, ValueCheck::kUnknown};
+    if (!kept(value.substr(0, 0)))
+        return check;
+    std::size_t good = 0;
+    std::size_t bad = value.size();
+    while (bad - good > 1) {
+        const std::size_t middle = good + (bad - good) / 2;
+        (kept(value.substr(0, middle)) ? good : bad) = middle;
+    }
+    check.culprit = bad - 1;
+    return check;
+}
