@@ -140,20 +140,12 @@
         <translation>%1 B</translation>
     </message>
     <message>
-        <source>%1: is a link owned by another user in a folder that everyone may write to; it is not followed, so nothing was written</source>
-        <translation>%1: poveznica je drugog korisnika u mapi u koju svatko smije pisati; ne slijedi se, pa ništa nije zapisano</translation>
-    </message>
-    <message>
         <source>%1: saved, but it may not yet be safe on disk: its folder cannot be synced: %2</source>
         <translation>%1: snimljena je, ali možda još nije sigurno na disku: njezina mapa ne može se sinkronizirati: %2</translation>
     </message>
     <message>
         <source>%1: %2: %3; its folder allows no new file, so it was being written in place and %4 is now incomplete; every record is still in the editor</source>
         <translation>%1: %2: %3; njezina mapa ne dopušta novu datoteku, pa se zapisivala na svojem mjestu i %4 je sada nepotpuna; svi su slogovi još u programu</translation>
-    </message>
-    <message>
-        <source>%1: %2: %3; a save writes a whole new copy before it replaces the file, which needs at least %4, and %5 were free when the save began</source>
-        <translation>%1: %2: %3; snimanje zapisuje cijelu novu kopiju prije nego što zamijeni datoteku, za što treba barem %4, a kad je snimanje počelo bilo je slobodno %5</translation>
     </message>
     <message>
         <source>the catalog already holds %1 records, the most it can hold</source>
@@ -174,6 +166,42 @@
     <message>
         <source>%1: the working folder has been replaced, and the new one cannot be entered: %2</source>
         <translation>%1: radna mapa je zamijenjena, a u novu se ne može ući: %2</translation>
+    </message>
+    <message>
+        <source>%1.%2 MB</source>
+        <translation>%1,%2 MB</translation>
+    </message>
+    <message>
+        <source>%1: is a link owned by another user in a folder that others may write to; it is not followed, so nothing was written</source>
+        <translation>%1: poveznica je drugog korisnika u mapi u koju smiju pisati i drugi; ne slijedi se, pa ništa nije zapisano</translation>
+    </message>
+    <message>
+        <source>%1: leads to %2: %3; nothing was written</source>
+        <translation>%1: vodi na %2: %3; ništa nije zapisano</translation>
+    </message>
+    <message>
+        <source>%1: %2; nothing was written</source>
+        <translation>%1: %2; ništa nije zapisano</translation>
+    </message>
+    <message>
+        <source>%1: is the same file as %2, which is never written; nothing was written</source>
+        <translation>%1: ista je datoteka kao %2, u koju se nikad ne piše; ništa nije zapisano</translation>
+    </message>
+    <message>
+        <source>%1: is a link to %2, which cannot be created there: %3</source>
+        <translation>%1: poveznica je na %2, koja se ondje ne može stvoriti: %3</translation>
+    </message>
+    <message>
+        <source>%1: cannot write: %2; its folder allows no new file, so it was being written in place and %3 is now incomplete; every record is still in the editor</source>
+        <translation>%1: ne može se pisati: %2; njezina mapa ne dopušta novu datoteku, pa se pisala na mjestu i %3 je sada nepotpuna; svi su slogovi još u uređivaču</translation>
+    </message>
+    <message>
+        <source>%1: cannot write: %2; its folder allows no new file, so it would be written in place, which needs %3 more than it holds now, and %4 are free; nothing was written</source>
+        <translation>%1: ne može se pisati: %2; njezina mapa ne dopušta novu datoteku, pa bi se pisala na mjestu, za što treba %3 više nego što sada zauzima, a slobodno je %4; ništa nije zapisano</translation>
+    </message>
+    <message>
+        <source>%1: cannot write: %2; a save writes a whole new copy before it replaces the file, which needs %3, and %4 were free; nothing was written</source>
+        <translation>%1: ne može se pisati: %2; snimanje zapisuje cijelu novu kopiju prije nego što zamijeni datoteku, za što treba %3, a slobodno je bilo %4; ništa nije zapisano</translation>
     </message>
 </context>
 <context>
@@ -247,6 +275,13 @@ Promjene se snimaju u %2 u istoj mapi.</translation>
     </message>
 </context>
 <context>
+    <name>TextBox</name>
+    <message>
+        <source>Only one line of the text was put in; lines with text left out: %1.</source>
+        <translation>Unesen je samo jedan redak teksta; izostavljenih redaka s tekstom: %1.</translation>
+    </message>
+</context>
+<context>
     <name>frmVelmora</name>
     <message>
         <source>Name</source>
@@ -313,6 +348,70 @@ Promjene se snimaju u %2 u istoj mapi.</translation>
     <message>
         <source>No record was added: there was not enough memory. The records in memory are as they were.</source>
         <translation>Nijedan slog nije dodan: nije bilo dovoljno memorije. Slogovi u memoriji ostali su kakvi su bili.</translation>
+    </message>
+    <message>
+        <source>There was not enough memory to finish this. Nothing was saved, added or reloaded, and every record and edit is still in the editor.</source>
+        <translation>Nije bilo dovoljno memorije da se ovo dovrši. Ništa nije snimljeno, dodano ni ponovno učitano, a svi su slogovi i izmjene još u uređivaču.</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>nepoznato</translation>
+    </message>
+    <message>
+        <source>Trake-novi.odl was saved on %1 (records: %2), and this window did not write it or it has changed since. Replace it with the records in the editor (%3)?</source>
+        <translation>Trake-novi.odl snimljena je %1 (slogova: %2), a ovaj je prozor nije zapisao ili se otada promijenila. Zamijeniti je slogovima iz uređivača (%3)?</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Zamijeni</translation>
+    </message>
+    <message>
+        <source>The folder of Trake-novi.odl allows no new file, so the save can only write over the file itself. Should the computer crash or the editor be stopped while it writes, Trake-novi.odl is left incomplete. Write it in place?</source>
+        <translation>Mapa datoteke Trake-novi.odl ne dopušta novu datoteku, pa snimanje može samo pisati preko same datoteke. Ako se računalo sruši ili se uređivač zaustavi dok piše, Trake-novi.odl ostaje nepotpuna. Zapisati je na mjestu?</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Zapiši</translation>
+    </message>
+    <message>
+        <source>Records changed and not yet saved: %1</source>
+        <translation>Promijenjenih slogova koji još nisu snimljeni: %1</translation>
+    </message>
+    <message>
+        <source> (added: %1)</source>
+        <translation> (dodanih: %1)</translation>
+    </message>
+    <message>
+        <source>. Save them to Trake-novi.odl before leaving?</source>
+        <translation>. Snimiti ih u Trake-novi.odl prije izlaska?</translation>
+    </message>
+    <message>
+        <source>. Save them to Trake-novi.odl before Trake.odl is read again?</source>
+        <translation>. Snimiti ih u Trake-novi.odl prije ponovnog učitavanja datoteke Trake.odl?</translation>
+    </message>
+    <message>
+        <source>This was not put in: the catalog file would not give the value back as typed.</source>
+        <translation>Ovo nije uneseno: datoteka kataloga ne bi vratila vrijednost kako je upisana.</translation>
+    </message>
+    <message>
+        <source>&quot;,&quot; was not put in: in the catalog a comma ends the value; decimals are written with a period, as in 2.5.</source>
+        <translation>"," nije unesen: u katalogu zarez završava vrijednost; decimale se pišu s točkom, kao u 2.5.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not put in: in the catalog it ends the value or the line, so the file would not give the value back as typed.</source>
+        <translation>"%1" nije unesen: u katalogu on završava vrijednost ili redak, pa datoteka ne bi vratila vrijednost kako je upisana.</translation>
+    </message>
+    <message>
+        <source>Saved Trake-novi.odl at %1; records: %2.</source>
+        <translation>Snimljeno u Trake-novi.odl u %1; slogova: %2.</translation>
+    </message>
+    <message>
+        <source>Trake.odl reads as UTF-8 text, but the catalog is written in Windows-1250, so its letters are shown garbled. Its bytes are kept as they are, but what you type is saved in Windows-1250. Convert it to Windows-1250 and reload it before you edit.</source>
+        <translation>Trake.odl se čita kao UTF-8 tekst, a katalog se piše u kodnoj stranici Windows-1250, pa su njegova slova prikazana iskrivljeno. Njegovi bajtovi ostaju kakvi jesu, ali ono što upišete snima se u Windows-1250. Pretvorite ga u Windows-1250 i ponovno učitajte prije uređivanja.</translation>
+    </message>
+    <message>
+        <source>This window shows Trake.odl. Trake-novi.odl was saved later, on %1: what was saved there is not shown here.</source>
+        <translation>Ovaj prozor prikazuje Trake.odl. Trake-novi.odl snimljena je kasnije, %1: ono što je ondje snimljeno ovdje se ne prikazuje.</translation>
     </message>
 </context>
 <context>

@@ -28,10 +28,20 @@ QValidator::State CodePageValidator::validate(QString &text, int &position) cons
                                                           composed.size()));
         text = std::move(composed);
     }
-    return storable(text) ? Acceptable : Intermediate;
+    return storable(text) && accepts(text) ? Acceptable : Intermediate;
 }
 
-QString CodePageValidator::refusal(const QString &text)
+bool CodePageValidator::accepts(const QString &) const
+{
+    return true;
+}
+
+QString CodePageValidator::refusal(const QString &text) const
+{
+    return codePageRefusal(text);
+}
+
+QString CodePageValidator::codePageRefusal(const QString &text)
 {
     for (const char32_t codePoint : text.toUcs4()) {
         QString character = QString::fromUcs4(&codePoint, 1);

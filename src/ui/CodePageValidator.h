@@ -18,6 +18,13 @@ public:
 
     State validate(QString &text, int &position) const override;
 
+    // Why `text`, which validate() did not accept, was refused; empty when it gives no reason.
+    virtual QString refusal(const QString &text) const;
+
     // Names the first character of `text` the code page cannot hold; empty when there is none.
-    static QString refusal(const QString &text);
+    static QString codePageRefusal(const QString &text);
+
+protected:
+    // Whether `text`, already composed and made of the code page's characters, may go in.
+    virtual bool accepts(const QString &text) const;
 };

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -19,14 +20,21 @@ bool isLineBreak(QChar c)
 struct Change
 {
     QString text;
-    qsizetype start;  // where the inserted part begins
-    qsizetype end;    // where what is kept of it ends
+    qsizetype start;        // where the inserted part begins
+    qsizetype end;          // where what is kept of it ends
+    qsizetype leftOut = 0;  // lines of the inserted text that hold text and were left out
 };
 
-// `after` with only the first line of what the change from `before` inserted. The inserted
-// part is what lies between the longest common start and end of the two texts, so line breaks
-// that `before` held are never taken for new ones.
-Change keepFirstInsertedLine(const QString &before, const QString &after)
+bool holdsText(QStringView line)
+{
+    return std::any_of(line.begin(), line.end(), [](QChar c) { return !c.isSpace(); });
+}
+
+// `after` with only one line of what the change from `before` inserted: the first line that
+// holds text, or the first line when none does. The inserted part is what lies between the
+// longest common start and end of the two texts, so line breaks that `before` held are never
+// taken for new ones.
+Change keepOneInsertedLine(const QString &before, const QString &after)
 {
     const qsizetype shorter = std::min(before.size(), after.size());
     qsizetype start = 0;
@@ -37,14 +45,24 @@ Change keepFirstInsertedLine(const QString &before, const QString &after)
            && before[before.size() - 1 - end] == after[after.size() - 1 - end])
         ++end;
     const QStringView inserted = QStringView(after).mid(start, after.size() - start - end);
-    const auto lineEnd = std::find_if(inserted.begin(), inserted.end(), isLineBreak);
-    const qsizetype kept = lineEnd - inserted.begin();
-    if (kept == inserted.size())
-        return {after, start, start + kept};
+    if (std::none_of(inserted.begin(), inserted.end(), isLineBreak))
+        return {after, start, start + inserted.size()};
+
+    std::vector<QStringView> lines;
+    for (auto from = inserted.begin();;) {
+        const auto lineEnd = std::find_if(from, inserted.end(), isLineBreak);
+        lines.emplace_back(from, lineEnd);
+        if (lineEnd == inserted.end())
+            break;
+        from = lineEnd + 1;
+    }
+    const auto kept = std::find_if(lines.begin(), lines.end(), holdsText);
+    const QStringView line = kept == lines.end() ? lines.front() : *kept;
+    const auto leftOut = std::count_if(lines.begin(), lines.end(), holdsText) - (kept != lines.end());
     QString text = after.left(start);
-    text += inserted.left(kept);
+    text += line;
     text += QStringView(after).right(end);
-    return {text, start, start + kept};
+    return {text, start, start + line.size(), leftOut};
 }
 
 }  // namespace
@@ -67,18 +85,22 @@ void TextBox::onTextChanged(const QString &text)
     if (text == m_lastText)
         return;
     Change change = m_showingValue ? Change{text, 0, text.size()}
-                                   : keepFirstInsertedLine(m_lastText, text);
+                                   : keepOneInsertedLine(m_lastText, text);
     QString &candidate = change.text;
     if (const QValidator *rule = validator()) {
         const qsizetype tail = candidate.size() - change.end;
         int position = static_cast<int>(change.end);
         if (rule->validate(candidate, position) != QValidator::Acceptable) {
-            const auto *codePage = qobject_cast<const CodePageValidator *>(rule);
-            refuse(codePage ? codePage->refusal(candidate) : QString(),
+            const auto *explained = qobject_cast<const CodePageValidator *>(rule);
+            refuse(explained ? explained->refusal(candidate) : QString(),
                    std::min(change.start, m_lastText.size()));
             return;
         }
         change.end = candidate.size() - tail;
+    }
+    if (change.leftOut > 0) {
+        showNote(tr("Only one line of the text was put in; lines with text left out: %1.")
+                     .arg(change.leftOut));
     }
     if (candidate != text) {
         // The fixed text comes back through here and is taken as any other change.
@@ -98,6 +120,11 @@ void TextBox::refuse(const QString &reason, qsizetype cursor)
     setText(m_lastText);
     setCursorPosition(static_cast<int>(cursor));
     if (!reason.isEmpty())
-        QToolTip::showText(mapToGlobal(QPoint(0, height())), reason, this);
+        showNote(reason);
     emit refused(reason);
+}
+
+void TextBox::showNote(const QString &note)
+{
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), note, this);
 }

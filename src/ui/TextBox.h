@@ -7,9 +7,9 @@
 // inside the call that changed the text, on every real change (typing, paste, drop, setText),
 // and never when the text ends up as it was. QLineEdit alone also signals when, say, a selected
 // "1" is overtyped with "1"; the record display's nesting ends only because this box does not.
-// Whatever way text comes in, only the first line of what it adds is kept (a pasted cell's
-// trailing line end is dropped, a CR or LF is never added); line breaks the text already held
-// stay. A validator() may then fix the text up; a text it does not find Acceptable is put back
+// Whatever way text comes in, only one line of what it adds is kept: the first that holds
+// text (a pasted cell's trailing line end is dropped, a CR or LF is never added), with a note
+// at the box when lines holding text were left out; line breaks the text already held stay. A validator() may then fix the text up; a text it does not find Acceptable is put back
 // to the previous text, and refused() says why.
 class TextBox : public QLineEdit
 {
@@ -30,6 +30,8 @@ signals:
 private:
     void onTextChanged(const QString &text);
     void refuse(const QString &reason, qsizetype cursor);
+    // A note shown at the box, as a tooltip: it needs no answer.
+    void showNote(const QString &note);
 
     QString m_lastText;
     bool m_showingValue = false;

@@ -12,16 +12,28 @@
 #include "SavedButNotSynced.h"
 #include "TextBox.h"
 #include "UpDown.h"
+#include "ValueCheck.h"
+#include "ValueValidator.h"
 #include "basMain.h"
 #include "frmVelmoraDesign.h"
 
+#include <QCloseEvent>
+#include <QDateTime>
 #include <QFont>
 #include <QGroupBox>
-#include <QMessageBox>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QSessionManager>
+#include <QShortcut>
+#include <QTime>
 #include <QTimer>
 
 #include <algorithm>
 #include <cassert>
+#include <cstdio>
 #include <new>
 #include <optional>
 #include <string>
@@ -79,15 +91,57 @@ void showCurrentRecord()
 }
 
 // The change handler of all seven value boxes: the box's whole text goes into its member of
-// the record on screen. The record is looked up before the box is read.
-void storeBoxText(const TextBox &box, MemberAccess member)
+// the record on screen, through the store, which keeps what was there before.
+void storeBoxText(const TextBox &box, const RecordMember &member)
 {
-    Text &value = member(gRecords, gBrojSloga);
     const std::optional<std::string> bytes = CodePage1250::encode(box.text().toStdU16String());
-    // The box refuses text the code page cannot hold, so this always succeeds. Writing back the
-    // text just shown keeps the member referring to the file's bytes.
-    if (bytes && value != *bytes)
-        value = *bytes;
+    // The box refuses text the code page cannot hold, so this always succeeds.
+    if (bytes)
+        gSlog->storeValue(gBrojSloga, member, *bytes);
+}
+
+// The memory freed before a message is shown when memory has run out: enough for the message
+// box and its text.
+constexpr std::size_t kMemoryReserve = 8 << 20;
+
+std::unique_ptr<char[]> makeMemoryReserve()
+{
+    auto reserve = std::make_unique<char[]>(kMemoryReserve);  // zeroed: its pages are real
+    return reserve;
+}
+
+QString timeText(std::int64_t modifiedNs)
+{
+    const QDateTime when = QDateTime::fromMSecsSinceEpoch(modifiedNs / 1'000'000);
+    return QLocale().toString(when, QLocale::ShortFormat);
+}
+
+// The boxes have no caption of their own, so a screen reader is told what each one holds; the
+// four numbers are written with a decimal period in the file.
+struct ValueBoxName
+{
+    const char *box;
+    const char *name;
+    bool numeric;
+};
+constexpr ValueBoxName kBoxNames[] = {
+    {"txtBase_Naziv", QT_TRANSLATE_NOOP("frmVelmora", "Name"), false},
+    {"txtJedinicaMjere", QT_TRANSLATE_NOOP("frmVelmora", "Unit of measure"), false},
+    {"txtDuljina", QT_TRANSLATE_NOOP("frmVelmora", "Length"), true},
+    {"txtSirina", QT_TRANSLATE_NOOP("frmVelmora", "Width"), true},
+    {"txtDebljina", QT_TRANSLATE_NOOP("frmVelmora", "Thickness"), true},
+    {"txtCijena", QT_TRANSLATE_NOOP("frmVelmora", "Price"), true},
+    {"txttOpis", QT_TRANSLATE_NOOP("frmVelmora", "Description"), false},
+    {"txtBrojSloga", QT_TRANSLATE_NOOP("frmVelmora", "Record number"), false},
+};
+
+const ValueBoxName *boxName(const char *box)
+{
+    for (const ValueBoxName &each : kBoxNames) {
+        if (std::string_view(each.box) == box)
+            return &each;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -101,10 +155,12 @@ frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
     setFixedSize(twipsToPixels(window.clientWidth), twipsToPixels(window.clientHeight));
 
     createControls();
+    createStatusLine();
     applyTabOrder();
     applyAccessibleNames();
     // Only now: putting the design values in place raises no event.
     connectHandlers();
+    connectShortcuts();
 
     m_reportError = [this](const QString &message) {
         QMessageBox::critical(this, windowTitle(), message);
@@ -112,6 +168,20 @@ frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
     m_reportWarning = [this](const QString &message) {
         QMessageBox::warning(this, windowTitle(), message);
     };
+    m_ask = [this](const Question &question) {
+        QMessageBox box(QMessageBox::Question, windowTitle(), question.text, question.buttons,
+                        this);
+        box.setDefaultButton(question.defaultButton);
+        box.setEscapeButton(question.escapeButton);
+        for (const auto &[button, caption] : question.captions)
+            box.button(button)->setText(caption);
+        box.exec();
+        const auto pressed = box.standardButton(box.clickedButton());
+        return pressed == QMessageBox::NoButton ? question.escapeButton : pressed;
+    };
+    m_outOfMemory = tr("There was not enough memory to finish this. Nothing was saved, added or "
+                       "reloaded, and every record and edit is still in the editor.");
+    m_memoryReserve = makeMemoryReserve();
     clsSlog::setDisplay([this](RecordArrays &arrays, std::int32_t count, std::int32_t n) {
         showRecord(arrays, count, n);
     });
@@ -148,8 +218,6 @@ void frmVelmora::createControls()
         }
         case ControlKind::TextBox: {
             auto *box = new TextBox(parent);
-            if (design.container == Container::Frame1)
-                box->setValidator(new CodePageValidator(box));
             box->setText(caption);
             control = box;
             break;
@@ -183,11 +251,20 @@ void frmVelmora::createControls()
             continue;
         QWidget *shownBy = control(QString::fromUtf8(member.control));
         assert(shownBy != nullptr);
-        m_shown.push_back({member.access, qobject_cast<TextBox *>(shownBy),
+        m_shown.push_back({&member, qobject_cast<TextBox *>(shownBy),
                            qobject_cast<CaptionLabel *>(shownBy)});
         // Boxes stay above the labels of their row when a long caption reaches under them.
         if (member.role == MemberRole::Edited)
             shownBy->raise();
+        if (auto *box = qobject_cast<TextBox *>(shownBy)) {
+            const ValueBoxName *named = boxName(member.control);
+            const bool numeric = named != nullptr && named->numeric;
+            box->setValidator(new ValueValidator(
+                [this, &member, numeric](const QString &text) {
+                    return valueRefusal(member, numeric, text);
+                },
+                box));
+        }
     }
 
     m_txtBrojSloga = qobject_cast<TextBox *>(control(QStringLiteral("txtBrojSloga")));
@@ -214,21 +291,32 @@ void frmVelmora::applyTabOrder()
     }
 }
 
-// The boxes have no caption of their own, so a screen reader is told what each one holds.
 void frmVelmora::applyAccessibleNames()
 {
-    const std::pair<const char *, QString> names[] = {
-        {"txtBase_Naziv", tr("Name")},
-        {"txtJedinicaMjere", tr("Unit of measure")},
-        {"txtDuljina", tr("Length")},
-        {"txtSirina", tr("Width")},
-        {"txtDebljina", tr("Thickness")},
-        {"txtCijena", tr("Price")},
-        {"txttOpis", tr("Description")},
-        {"txtBrojSloga", tr("Record number")},
-    };
-    for (const auto &[box, name] : names)
-        control(QString::fromUtf8(box))->setAccessibleName(name);
+    for (const ValueBoxName &each : kBoxNames)
+        control(QString::fromUtf8(each.box))->setAccessibleName(tr(each.name));
+}
+
+// The save's confirmation, in the free space of the right-hand column below the save button.
+void frmVelmora::createStatusLine()
+{
+    m_lblStatus = new QLabel(this);
+    m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    m_lblStatus->setGeometry(twipsToPixels(12600), twipsToPixels(7920), twipsToPixels(2415),
+                             twipsToPixels(900));
+    m_lblStatus->setWordWrap(true);
+    m_lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lblStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+}
+
+void frmVelmora::connectShortcuts()
+{
+    auto *saveKey = new QShortcut(QKeySequence::Save, this);
+    connect(saveKey, &QShortcut::activated, this, &frmVelmora::onSaveClicked);
+    if (auto *application = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        connect(application, &QGuiApplication::commitDataRequest, this,
+                &frmVelmora::onCommitDataRequest);
+    }
 }
 
 void frmVelmora::connectHandlers()
@@ -239,9 +327,9 @@ void frmVelmora::connectHandlers()
         if (shown.box == nullptr)
             continue;
         TextBox *box = shown.box;
-        const MemberAccess member = shown.access;
+        const RecordMember *member = shown.member;
         connect(box, &TextBox::changed, this, [this, box, member] {
-            runHandler([box, member] { storeBoxText(*box, member); });
+            runHandler([box, member] { storeBoxText(*box, *member); });
         });
     }
 
@@ -252,7 +340,7 @@ void frmVelmora::connectHandlers()
             &frmVelmora::onAppendClicked);
     connect(button("cmdUcitavanje"), &QPushButton::clicked, this, &frmVelmora::onReloadClicked);
     connect(button("Command1"), &QPushButton::clicked, this, &frmVelmora::onSaveClicked);
-    // Leaving saves nothing and asks nothing.
+    // Leaving saves nothing; it asks first when there is something to save.
     connect(button("Command2"), &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -267,7 +355,7 @@ void frmVelmora::showRecord(RecordArrays &arrays, std::int32_t count, std::int32
 
     for (const ShownMember &shown : m_shown) {
         // Throws SubscriptOutOfRange for a record outside the arrays, creates a missing object.
-        const Text &value = shown.access(arrays, brojsloga);
+        const Text &value = shown.member->access(arrays, brojsloga);
         const QString text = QString::fromStdU16String(CodePage1250::decode(value));
         if (shown.box != nullptr) {
             shown.box->showValue(text);
@@ -287,8 +375,13 @@ void frmVelmora::Form_Load()
     gBrojSloga = 1;
     showCurrentRecord();
     m_txtBrojSloga->setFocus();
+    // Typing a number replaces the 1 rather than making it 15.
+    m_txtBrojSloga->selectAll();
     // Once the window is up, and before a click can save the catalog.
-    QTimer::singleShot(0, this, &frmVelmora::warnIfLfLineEndsOnly);
+    QTimer::singleShot(0, this, [this] {
+        warnAboutLoadedCatalog();
+        noticeNewerOutput();
+    });
 }
 
 void frmVelmora::setErrorReporter(ErrorReporter reporter)
@@ -299,6 +392,11 @@ void frmVelmora::setErrorReporter(ErrorReporter reporter)
 void frmVelmora::setWarningReporter(ErrorReporter reporter)
 {
     m_reportWarning = std::move(reporter);
+}
+
+void frmVelmora::setAsker(Asker asker)
+{
+    m_ask = std::move(asker);
 }
 
 QWidget *frmVelmora::control(const QString &name) const
@@ -323,6 +421,8 @@ void frmVelmora::onRecordNumberChanged()
 void frmVelmora::onReloadClicked()
 {
     runHandler([this] {
+        if (!confirmDroppingEdits(Leaving::Reload))
+            return;
         try {
             // The loader swaps the new records in only once the whole file has been read.
             gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse);
@@ -334,25 +434,149 @@ void frmVelmora::onReloadClicked()
         }
         gBrojSloga = 1;
         showCurrentRecord();
-        warnIfLfLineEndsOnly();
+        showStatus(QString());
+        warnAboutLoadedCatalog();
     });
 }
 
 void frmVelmora::onSaveClicked()
 {
-    runHandler([this] {
-        try {
-            gSlog->SnimanjeuFajl();
-        } catch (const SavedButNotSynced &warning) {
-            warn(tr("The catalog was saved, but a power cut or crash soon after could still "
-                    "bring back the earlier file.\n")
-                 + messageText(warning));
-        } catch (const CatalogError &error) {
-            report(tr("The catalog was not saved; the records in memory are as they "
-                      "were.\n")
-                   + messageText(error));
-        }
-    });
+    runHandler([this] { save(); });
+}
+
+bool frmVelmora::save()
+{
+    SaveQuestions questions;
+    questions.replaceOther = [this](const FileStamp &existing,
+                                    std::optional<std::int64_t> records) {
+        const QString held = records ? QString::number(*records) : tr("unknown");
+        const QString text =
+            tr("Trake-novi.odl was saved on %1 (records: %2), and this window did not write it "
+               "or it has changed since. Replace it with the records in the editor (%3)?")
+                .arg(timeText(existing.modifiedNs), held, QString::number(gSlog->UkBrSlogova));
+        return ask({text, QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes,
+                    QMessageBox::Cancel, {{QMessageBox::Yes, tr("Replace")}}})
+            == QMessageBox::Yes;
+    };
+    questions.writeInPlace = [this] {
+        const QString text =
+            tr("The folder of Trake-novi.odl allows no new file, so the save can only write "
+               "over the file itself. Should the computer crash or the editor be stopped while "
+               "it writes, Trake-novi.odl is left incomplete. Write it in place?");
+        return ask({text, QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes,
+                    QMessageBox::Cancel, {{QMessageBox::Yes, tr("Write")}}})
+            == QMessageBox::Yes;
+    };
+    try {
+        if (!gSlog->SnimanjeuFajl(questions))
+            return false;
+    } catch (const SavedButNotSynced &warning) {
+        showSaved();
+        warn(tr("The catalog was saved, but a power cut or crash soon after could still "
+                "bring back the earlier file.\n")
+             + messageText(warning));
+        return true;
+    } catch (const CatalogError &error) {
+        report(tr("The catalog was not saved; the records in memory are as they "
+                  "were.\n")
+               + messageText(error));
+        return false;
+    }
+    showSaved();
+    return true;
+}
+
+bool frmVelmora::confirmDroppingEdits(Leaving leaving)
+{
+    const std::int32_t changed = gSlog->changedRecords();
+    if (changed == 0)
+        return true;
+    QString text = tr("Records changed and not yet saved: %1").arg(changed);
+    if (const std::int32_t added = gSlog->addedRecords(); added > 0)
+        text += tr(" (added: %1)").arg(added);
+    text += leaving == Leaving::Exit
+                ? tr(". Save them to Trake-novi.odl before leaving?")
+                : tr(". Save them to Trake-novi.odl before Trake.odl is read again?");
+    switch (ask({text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                 QMessageBox::Save, QMessageBox::Cancel, {}})) {
+    case QMessageBox::Save:
+        return save();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QMessageBox::StandardButton frmVelmora::ask(const Question &question)
+{
+    return m_ask ? m_ask(question) : question.defaultButton;
+}
+
+QString frmVelmora::valueRefusal(const RecordMember &member, bool numeric,
+                                 const QString &text) const
+{
+    const std::optional<std::string> bytes = CodePage1250::encode(text.toStdU16String());
+    if (!bytes || gBrojSloga < 1 || gBrojSloga > gRecords.upperBound())
+        return QString();
+    const ValueCheck check = checkValue(gRecords, gBrojSloga, member, *bytes);
+    if (check.kept)
+        return QString();
+    // One byte a character in the code page, one UTF-16 unit each once decoded.
+    const QChar culprit = check.culprit < static_cast<std::size_t>(text.size())
+                              ? text[static_cast<qsizetype>(check.culprit)]
+                              : QChar();
+    if (culprit.isNull() || culprit.isLetterOrNumber() || culprit.isSpace())
+        return tr("This was not put in: the catalog file would not give the value back as "
+                  "typed.");
+    if (numeric && culprit == u',')
+        return tr("\",\" was not put in: in the catalog a comma ends the value; decimals are "
+                  "written with a period, as in 2.5.");
+    return tr("\"%1\" was not put in: in the catalog it ends the value or the line, so the "
+              "file would not give the value back as typed.")
+        .arg(culprit);
+}
+
+void frmVelmora::showStatus(const QString &text)
+{
+    m_lblStatus->setText(text);
+}
+
+// The file is saved by now: a failure to say so must not read as a failed save.
+void frmVelmora::showSaved() noexcept
+{
+    try {
+        showStatus(tr("Saved Trake-novi.odl at %1; records: %2.")
+                       .arg(QLocale().toString(QTime::currentTime(), QLocale::ShortFormat))
+                       .arg(gSlog->UkBrSlogova));
+    } catch (...) {
+        m_lblStatus->clear();
+    }
+}
+
+void frmVelmora::closeEvent(QCloseEvent *event)
+{
+    bool leave = false;
+    runHandler([this, &leave] { leave = confirmDroppingEdits(Leaving::Exit); });
+    if (leave)
+        event->accept();
+    else
+        event->ignore();
+}
+
+// Logging out asks as leaving does; where the session allows no question, logging out is
+// held back rather than edits dropped.
+void frmVelmora::onCommitDataRequest(QSessionManager &manager)
+{
+    if (gSlog->changedRecords() == 0)
+        return;
+    bool leave = false;
+    if (manager.allowsInteraction()) {
+        runHandler([this, &leave] { leave = confirmDroppingEdits(Leaving::Exit); });
+        manager.release();
+    }
+    if (!leave)
+        manager.cancel();
 }
 
 void frmVelmora::onAppendClicked()
@@ -380,11 +604,35 @@ void frmVelmora::onAppendClicked()
 void frmVelmora::runHandler(const std::function<void()> &body)
 {
     try {
-        body();
-    } catch (const std::exception &error) {
-        report(messageText(error));
+        try {
+            body();
+        } catch (const std::bad_alloc &) {
+            throw;
+        } catch (const std::exception &error) {
+            report(messageText(error));
+        } catch (...) {
+            report(tr("An unexpected error stopped the operation."));
+        }
+    } catch (const std::bad_alloc &) {
+        // Also from a message being put together or shown.
+        reportOutOfMemory();
+    }
+}
+
+void frmVelmora::reportOutOfMemory() noexcept
+{
+    m_memoryReserve.reset();
+    try {
+        report(m_outOfMemory);
     } catch (...) {
-        report(tr("An unexpected error stopped the operation."));
+        std::fputs("velmora: there was not enough memory to finish; every record and edit is "
+                   "still in the editor\n",
+                   stderr);
+    }
+    try {
+        m_memoryReserve = makeMemoryReserve();
+    } catch (...) {
+        // Tried again after the next failure.
     }
 }
 
@@ -400,12 +648,29 @@ void frmVelmora::warn(const QString &message)
         m_reportWarning(message);
 }
 
-void frmVelmora::warnIfLfLineEndsOnly()
+void frmVelmora::warnAboutLoadedCatalog()
 {
-    if (gSlog.exists() && gSlog->lfLineEndsOnly) {
+    if (!gSlog.exists())
+        return;
+    if (gSlog->lfLineEndsOnly) {
         warn(tr("Trake.odl has LF line ends and not a single CR, so all of it was read as one "
                 "long line and the records shown are not the ones the file means. Saving now "
                 "would write them as shown. Convert its line ends to CR LF and reload it before "
                 "you save."));
+    }
+    if (gSlog->utf8Text) {
+        warn(tr("Trake.odl reads as UTF-8 text, but the catalog is written in Windows-1250, so "
+                "its letters are shown garbled. Its bytes are kept as they are, but what you type "
+                "is saved in Windows-1250. Convert it to Windows-1250 and reload it before you "
+                "edit."));
+    }
+}
+
+void frmVelmora::noticeNewerOutput()
+{
+    if (const std::optional<FileStamp> newer = clsSlog::newerOutput()) {
+        warn(tr("This window shows Trake.odl. Trake-novi.odl was saved later, on %1: what was "
+                "saved there is not shown here.")
+                 .arg(timeText(newer->modifiedNs)));
     }
 }

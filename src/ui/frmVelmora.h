@@ -3,13 +3,19 @@
 #include "RecordTemplate.h"
 
 #include <QHash>
+#include <QList>
+#include <QMessageBox>
+#include <QPair>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CaptionLabel;
+class QLabel;
+class QSessionManager;
 class TextBox;
 class UpDown;
 
@@ -24,6 +30,19 @@ public:
     // Shows a failure to the user. The default is a critical message box over the window.
     using ErrorReporter = std::function<void(const QString &message)>;
 
+    // A question with a few buttons; Enter presses the default one, Escape the escape one.
+    struct Question
+    {
+        QString text;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton;
+        QMessageBox::StandardButton escapeButton;
+        QList<QPair<QMessageBox::StandardButton, QString>> captions;  // own captions, if any
+    };
+    // Asks a question and returns the button pressed. The default is a message box over the
+    // window; closing it any other way presses the escape button.
+    using Asker = std::function<QMessageBox::StandardButton(const Question &question)>;
+
     explicit frmVelmora(QWidget *parent = nullptr);
     ~frmVelmora() override;
     frmVelmora(const frmVelmora &) = delete;
@@ -35,6 +54,7 @@ public:
     void Form_Load();
 
     void setErrorReporter(ErrorReporter reporter);
+    void setAsker(Asker asker);
     // Shows something the user must know though the operation went through. The default is a
     // warning message box over the window.
     void setWarningReporter(ErrorReporter reporter);
@@ -42,8 +62,16 @@ public:
     // A control by its design name; null for a name the window does not have.
     QWidget *control(const QString &name) const;
 
+protected:
+    // Leaving asks first when there are edits not saved; see confirmDroppingEdits().
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    enum class Leaving { Exit, Reload };
+
     void createControls();
+    void createStatusLine();
+    void connectShortcuts();
     void applyTabOrder();
     void applyAccessibleNames();
     void connectHandlers();
@@ -55,17 +83,34 @@ private:
     void onReloadClicked();
     void onSaveClicked();
     void onAppendClicked();
+    void onCommitDataRequest(QSessionManager &manager);
+
+    // Saves after the questions a save may need; false when it was cancelled or failed (and
+    // reported).
+    bool save();
+    // Whether the edits not yet saved may go: none, or the user saved or dropped them. Cancel
+    // answers false.
+    bool confirmDroppingEdits(Leaving leaving);
+    QMessageBox::StandardButton ask(const Question &question);
+    // What the value box for `member` refuses in the record on screen, with the reason.
+    QString valueRefusal(const RecordMember &member, bool numeric, const QString &text) const;
+    void showStatus(const QString &text);
+    void showSaved() noexcept;
 
     // Runs a handler's body; whatever it throws is reported here, never left to Qt.
     void runHandler(const std::function<void()> &body);
     void report(const QString &message);
     void warn(const QString &message);
-    void warnIfLfLineEndsOnly();
+    // What the user must know about the catalog just loaded before saving it.
+    void warnAboutLoadedCatalog();
+    void noticeNewerOutput();
+    // Frees the memory kept for this, then says that memory ran out; never throws.
+    void reportOutOfMemory() noexcept;
 
     // A member of the record's shape with the box or the label that shows it.
     struct ShownMember
     {
-        MemberAccess access;
+        const RecordMember *member;
         TextBox *box;
         CaptionLabel *label;
     };
@@ -75,6 +120,12 @@ private:
     TextBox *m_txtBrojSloga = nullptr;
     CaptionLabel *m_lblUkupnoSlogova = nullptr;
     UpDown *m_UpDnBrSloga = nullptr;
+    QLabel *m_lblStatus = nullptr;
     ErrorReporter m_reportError;
     ErrorReporter m_reportWarning;
+    Asker m_ask;
+    // Kept so that a message can still be shown when memory runs out: freed first, then the
+    // message, ready made, is shown.
+    std::unique_ptr<char[]> m_memoryReserve;
+    QString m_outOfMemory;
 };

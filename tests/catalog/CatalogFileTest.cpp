@@ -260,7 +260,9 @@ TEST_F(CatalogFile, FolderNamedLikeTheCatalogCannotBeRead)
 
 // A backup restored or a sync tool replaces the folder the program stands in; saves and reloads
 // must go to the folder now at that path, not into the deleted or moved one.
-TEST_F(CatalogFile, SaveAndReloadFollowAReplacedFolder)
+// A folder deleted and made again is followed by its path; one only moved or renamed still
+// holds this run's files, whatever now stands at its old path.
+TEST_F(CatalogFile, SaveAndReloadFollowAReplacedFolderButNotAMovedOne)
 {
     const struct
     {
@@ -287,14 +289,19 @@ TEST_F(CatalogFile, SaveAndReloadFollowAReplacedFolder)
             gSlog->UcitavanjeIzFajla();
             gSlog->SnimanjeuFajl();
         });
-        fs::remove_all(moved);
+        const bool followed = row.makeAnew && !row.moveAway;
         EXPECT_EQ(error, row.makeAnew ? "" : path.string() + ": the working folder has been "
                                              "deleted and no folder stands at its path now")
             << row.name;
-        EXPECT_EQ(gSlog->UkBrSlogova, row.makeAnew ? 3 : 2) << row.name;
+        EXPECT_EQ(gSlog->UkBrSlogova, followed ? 3 : 2) << row.name;
         if (row.makeAnew) {
-            EXPECT_EQ(difference(here.read(kOutputFile), typicalCatalog(3)), "") << row.name;
+            EXPECT_EQ(difference(readWhole(followed ? path / kOutputFile : moved / kOutputFile),
+                                 typicalCatalog(followed ? 3 : 2)),
+                      "")
+                << row.name;
+            EXPECT_EQ(fs::exists(path / kOutputFile), followed) << row.name;
         }
+        fs::remove_all(moved);
     }
 }
 
@@ -542,7 +549,8 @@ TEST_F(CatalogFile, OutputKeepsThePermissionsOfTheFileItReplaces)
 }
 
 // An output kept elsewhere through a link: the file it leads to is replaced, the link stays.
-// Where the system would refuse to follow a link (its protected_symlinks rule), so do we.
+// A link someone else could have planted (another user's, in a folder others may write) is
+// not followed.
 TEST_F(CatalogFile, SaveThroughALinkReplacesWhatItLeadsTo)
 {
     const struct
@@ -554,7 +562,8 @@ TEST_F(CatalogFile, SaveThroughALinkReplacesWhatItLeadsTo)
     } rows[] = {
         {"link into a shared folder", true, 0700, 0},
         {"link to a file not made yet", false, 0700, 0},
-        {"another's link, folder not sticky", true, 0777, 65534},
+        {"another's link in a folder others may write: refused", true, 0777, 65534},
+        {"another's link in a folder its group may write: refused", true, 0770, 65534},
         {"another's link in a sticky shared folder: refused", true, 01777, 65534},
     };
     holdTypicalCatalog(2);
@@ -570,16 +579,54 @@ TEST_F(CatalogFile, SaveThroughALinkReplacesWhatItLeadsTo)
             ASSERT_EQ(::lchown(kOutputFile, row.linkOwner, row.linkOwner), 0);
         }
         ASSERT_EQ(::chmod(".", row.folderMode), 0);
-        const bool refused = row.folderMode == 01777;
+        const bool refused = row.linkOwner != 0;
         EXPECT_EQ(errorOf([] { gSlog->SnimanjeuFajl(); }),
                   refused ? "Trake-novi.odl: is a link owned by another user in a folder that "
-                            "everyone may write to; it is not followed, so nothing was written"
+                            "others may write to; it is not followed, so nothing was written"
                           : "") << row.name;
         EXPECT_EQ(difference(here.read("shared/out.odl"),
                              refused ? "an earlier save\r\n" : typicalCatalog(2)), "")
             << row.name;
         EXPECT_EQ(fs::read_symlink(kOutputFile), "shared/out.odl") << row.name;
         EXPECT_EQ(listFolder("shared"), "out.odl") << row.name;
+    }
+}
+
+// What Trake-novi.odl must never be made to replace or feed: the catalog that was read (through
+// a link, or as a second name of the same file) and anything that is not a plain file.
+TEST_F(CatalogFile, SaveRefusesATargetThatIsTheInputOrNoFile)
+{
+    const struct
+    {
+        const char *name;
+        std::function<void()> make;
+        const char *error;
+    } rows[] = {
+        {"link to the input", [] { fs::create_symlink(kInputFile, kOutputFile); },
+         "Trake-novi.odl: is the same file as Trake.odl, which is never written; nothing was "
+         "written"},
+        {"second name of the input", [] { fs::create_hard_link(kInputFile, kOutputFile); },
+         "Trake-novi.odl: is the same file as Trake.odl, which is never written; nothing was "
+         "written"},
+        {"link to a device", [] { fs::create_symlink("/dev/null", kOutputFile); },
+         "Trake-novi.odl: leads to /dev/null: it is a device, not a file; nothing was written"},
+        {"named pipe", [] { ASSERT_EQ(::mkfifo(kOutputFile, 0600), 0); },
+         "Trake-novi.odl: it is a named pipe, not a file; nothing was written"},
+        {"dangling link into a missing folder",
+         [] { fs::create_symlink("gone/out.odl", kOutputFile); },
+         "Trake-novi.odl: is a link to gone/out.odl, which cannot be created there: No such file "
+         "or directory"},
+    };
+    for (const auto &row : rows) {
+        resetProgramState();
+        TempFolder here;
+        here.write(kInputFile, typicalCatalog(2));
+        gSlog->UcitavanjeIzFajla();
+        gBase.at(1).Naziv = "edited";
+        row.make();
+        EXPECT_EQ(errorOf([] { gSlog->SnimanjeuFajl(); }), row.error) << row.name;
+        EXPECT_EQ(here.read(kInputFile), typicalCatalog(2)) << row.name;
+        EXPECT_EQ(gBase.at(1).Naziv, "edited") << row.name;
     }
 }
 
@@ -691,36 +738,50 @@ TEST_F(FailedSave, FileSizeLimitReachedPartWay)
     expectOldOutputUntouched();
 }
 
-// A small tmpfs of the child's own, so a real disk fills up without touching the machine's.
+// A small tmpfs of the child's own, so a real disk fills up without touching the machine's. The
+// save's whole size is reserved first, so the message gives it exactly and nothing is touched;
+// written in place (a folder that allows no new file, as another user than root), the earlier
+// output stays whole too.
 TEST_F(FailedSave, FullDisk)
 {
     holdTypicalCatalog(300);
+    const std::uint64_t size = catalogBytes(gRecords, gSlog->UkBrSlogova).size();
     const fs::path disk = folder.path() / "disk";
     fs::create_directory(disk);
-    const SaveOutcome outcome = parseOutcome(runInChild([this, &disk] {
-        if (::unshare(CLONE_NEWNS) != 0)
-            return kSkip + "cannot unshare the mount namespace: " + std::strerror(errno);
-        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            return kSkip + "cannot make the mounts private: " + std::strerror(errno);
-        if (::mount("velmora-test", disk.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=256k")
-            != 0)
-            return kSkip + "cannot mount a tmpfs: " + std::strerror(errno);
-        if (::chdir(disk.c_str()) != 0)
-            return std::string("cannot enter the tmpfs: ") + std::strerror(errno);
-        std::ofstream(kOutputFile, std::ios::binary) << m_oldOutput;
-        return saveAndDescribe(m_oldOutput);
-    }));
-    if (outcome.error.starts_with(kSkip))
-        GTEST_SKIP() << outcome.error;
-    // The figures depend on the writer's blocks and the tmpfs; that they are there is what counts.
-    EXPECT_TRUE(outcome.error.starts_with(
-        "Trake-novi.odl: cannot write: No space left on device; a save writes a whole new copy "
-        "before it replaces the file, which needs at least "))
-        << outcome.error;
-    EXPECT_TRUE(outcome.error.ends_with(" bytes were free when the save began"))
-        << outcome.error;
-    EXPECT_EQ(outcome.files, "Trake-novi.odl");
-    EXPECT_TRUE(outcome.oldFileKept);
+    for (const bool inPlace : {false, true}) {
+        const SaveOutcome outcome = parseOutcome(runInChild([this, &disk, inPlace] {
+            if (::unshare(CLONE_NEWNS) != 0)
+                return kSkip + "cannot unshare the mount namespace: " + std::strerror(errno);
+            if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+                return kSkip + "cannot make the mounts private: " + std::strerror(errno);
+            if (::mount("velmora-test", disk.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=256k")
+                != 0)
+                return kSkip + "cannot mount a tmpfs: " + std::strerror(errno);
+            if (::chdir(disk.c_str()) != 0)
+                return std::string("cannot enter the tmpfs: ") + std::strerror(errno);
+            std::ofstream(kOutputFile, std::ios::binary) << m_oldOutput;
+            if (inPlace
+                && (::chmod(kOutputFile, 0666) != 0 || ::chmod(".", 0555) != 0
+                    || ::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0
+                    || ::setuid(65534) != 0))
+                return kSkip + "cannot give up root: " + std::strerror(errno);
+            return saveAndDescribe(m_oldOutput);
+        }));
+        if (outcome.error.starts_with(kSkip))
+            GTEST_SKIP() << outcome.error;
+        const std::string needs =
+            inPlace ? "its folder allows no new file, so it would be written in place, which "
+                      "needs " + std::to_string(size - m_oldOutput.size())
+                          + " bytes more than it holds now, and "
+                    : "a save writes a whole new copy before it replaces the file, which needs "
+                          + std::to_string(size) + " bytes, and ";
+        EXPECT_TRUE(outcome.error.starts_with(
+            "Trake-novi.odl: cannot write: No space left on device; " + needs))
+            << outcome.error;
+        EXPECT_TRUE(outcome.error.ends_with(" free; nothing was written")) << outcome.error;
+        EXPECT_EQ(outcome.files, "Trake-novi.odl");
+        EXPECT_TRUE(outcome.oldFileKept);
+    }
 }
 
 // Saves by a user other than root, who writes anywhere (so the child gives up root). A folder

@@ -8,10 +8,12 @@
 #include "CatalogError.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <regex>
@@ -49,6 +51,7 @@ TEST_F(CommandsTest, TheWindowOpensWithTheFocusInTheRecordNumberBox)
     QApplication::setActiveWindow(&window());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
     EXPECT_EQ(QApplication::focusWidget(), box("txtBrojSloga"));
+    EXPECT_EQ(box("txtBrojSloga")->selectedText(), QStringLiteral("1")) << "typing replaces it";
 }
 
 TEST_F(CommandsTest, SaveWritesEveryRecordAndLaterEditsGoIntoTheNextSave)
@@ -79,8 +82,12 @@ TEST_F(CommandsTest, ReloadDropsEditsAndAppendedRecordsAndShowsRecordOne)
     click("cmdDodavanjeNovogSloga");
     ASSERT_EQ(gSlog->UkBrSlogova, 5);
 
+    answers << QMessageBox::Discard;
     click("cmdUcitavanje");
 
+    EXPECT_EQ(questions, QStringList{QStringLiteral(
+                             "Records changed and not yet saved: 2 (added: 1). Save them to "
+                             "Trake-novi.odl before Trake.odl is read again?")});
     EXPECT_EQ(gSlog->UkBrSlogova, 4);
     EXPECT_EQ(memoryBytes(), typicalCatalog(4));
     EXPECT_EQ(gBrojSloga, 1);
@@ -207,24 +214,130 @@ TEST_F(CommandsTest, AnIndentedCatalogKeepsEachCaptionClearOfTheBoxAfterIt)
     }
 }
 
-TEST_F(CommandsTest, ExitAndClosingWriteNothing)
+// Leaving and reloading ask first while anything differs from what was last loaded or saved:
+// Cancel keeps everything, Discard goes on, Save saves and goes on. A value typed back to what
+// it was is no change.
+TEST_F(CommandsTest, UnsavedEditsAreAskedAboutOnEveryWayOut)
 {
-    for (const bool byButton : {true, false}) {
+    using Button = QMessageBox::StandardButton;
+    const struct
+    {
+        const char *way;
+        std::optional<Button> answer;  // nothing: the edit is typed back, no question
+        bool goesOn;
+        bool saved;
+    } rows[] = {
+        {"Command2", QMessageBox::Cancel, false, false},
+        {"Command2", QMessageBox::Discard, true, false},
+        {"Command2", QMessageBox::Save, true, true},
+        {"Command2", std::nullopt, true, false},
+        {"close", QMessageBox::Cancel, false, false},
+        {"close", QMessageBox::Save, true, true},
+        {"cmdUcitavanje", QMessageBox::Cancel, false, false},
+        {"cmdUcitavanje", QMessageBox::Save, true, true},
+        {"cmdUcitavanje", std::nullopt, true, false},
+    };
+    for (const auto &row : rows) {
         TearDown();
         SetUp();
+        questions.clear();
+        answers.clear();
+        std::filesystem::remove(folder.path() / "Trake-novi.odl");
         openWith(3);
+        const QString before = box("txtDuljina")->text();
         typeOver("txtDuljina", QStringLiteral("1"));
-        const auto before = folderListing(folder.path());
-
-        if (byButton)
-            click("Command2");
+        if (row.answer)
+            answers << *row.answer;
         else
-            window().close();
+            typeOver("txtDuljina", before);
+        const std::string edited = memoryBytes();
 
-        EXPECT_FALSE(window().isVisible()) << byButton;
-        EXPECT_EQ(folderListing(folder.path()), before) << byButton;
-        EXPECT_EQ(folder.read("Trake.odl"), typicalCatalog(3)) << byButton;
+        if (std::string_view(row.way) == "close")
+            window().close();
+        else
+            click(row.way);
+
+        const std::string name = std::string(row.way) + " " + std::to_string(row.answer.value_or(QMessageBox::NoButton));
+        EXPECT_EQ(questions.size(), row.answer ? 1 : 0) << name;
+        if (row.answer) {
+            EXPECT_TRUE(questions.value(0).startsWith(
+                QStringLiteral("Records changed and not yet saved: 1. Save them")))
+                << name << questions.value(0).toStdString();
+        }
+        const bool reload = std::string_view(row.way) == "cmdUcitavanje";
+        EXPECT_EQ(window().isVisible(), reload || !row.goesOn) << name;
+        EXPECT_EQ(memoryBytes(), reload && row.goesOn ? typicalCatalog(3) : edited) << name;
+        EXPECT_EQ(std::filesystem::exists(folder.path() / "Trake-novi.odl"), row.saved) << name;
+        if (row.saved) {
+            EXPECT_EQ(folder.read("Trake-novi.odl"), edited) << name;
+        }
+        EXPECT_EQ(folder.read("Trake.odl"), typicalCatalog(3)) << name;
+        answers << QMessageBox::Discard;
+        window().close();
     }
+}
+
+// Ctrl+S saves; a save says where, how much and when without a box to dismiss. A Trake-novi.odl
+// this run did not write (another day's, another window's) is replaced only when the user says
+// so; one the run wrote itself is replaced without a question until someone else changes it.
+TEST_F(CommandsTest, ASaveAsksBeforeReplacingAnOutputItDidNotWrite)
+{
+    folder.write("Trake-novi.odl", typicalCatalog(2));
+    openWith(3);
+    typeOver("txtCijena", QStringLiteral("9.5"));
+    const std::string edited = memoryBytes();
+    QApplication::setActiveWindow(&window());
+    const struct
+    {
+        std::optional<QMessageBox::StandardButton> answer;  // nothing: no question expected
+        std::function<void()> before;
+        std::string expected;
+    } rows[] = {
+        {QMessageBox::Cancel, [] {}, typicalCatalog(2)},
+        {QMessageBox::Yes, [] {}, edited},
+        {std::nullopt, [] {}, edited},
+        {QMessageBox::Cancel, [this] { folder.write("Trake-novi.odl", typicalCatalog(1)); },
+         typicalCatalog(1)},
+    };
+    for (const auto &row : rows) {
+        questions.clear();
+        row.before();
+        if (row.answer)
+            answers << *row.answer;
+        QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(questions.size(), row.answer ? 1 : 0);
+        EXPECT_EQ(folder.read("Trake-novi.odl"), row.expected);
+        EXPECT_EQ(memoryBytes(), edited);
+    }
+    EXPECT_TRUE(questions.value(0).endsWith(
+        QStringLiteral(" (records: 1), and this window did not write it or it has changed since. "
+                       "Replace it with the records in the editor (3)?")))
+        << questions.value(0).toStdString();
+    const auto *status = window().findChild<QLabel *>(QStringLiteral("lblStatus"));
+    EXPECT_TRUE(status->text().startsWith(QStringLiteral("Saved Trake-novi.odl at ")));
+    EXPECT_TRUE(status->text().endsWith(QStringLiteral("; records: 3.")));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+// What the user must know about the files before saving: a Trake-novi.odl newer than the
+// catalog shown, a catalog that reads as UTF-8.
+TEST_F(CommandsTest, AStartTellsOfANewerOutputAndOfAUtf8Catalog)
+{
+    folder.write("Trake-novi.odl", typicalCatalog(1));
+    const auto older = std::filesystem::last_write_time(folder.path() / "Trake-novi.odl")
+        - std::chrono::hours(1);
+    std::string utf8;  // "č" and "š" as UTF-8 writes them
+    for (const char c : typicalCatalog(2))
+        utf8 += c == '\xe8' ? "\xc4\x8d" : c == '\x9a' ? "\xc5\xa1" : std::string(1, c);
+    folder.write("Trake.odl", utf8);
+    std::filesystem::last_write_time(folder.path() / "Trake.odl", older);
+    createWindow();
+    window().Form_Load();
+    QApplication::processEvents();
+    ASSERT_EQ(warnings.size(), 2);
+    EXPECT_TRUE(warnings[0].startsWith(QStringLiteral("Trake.odl reads as UTF-8 text")));
+    EXPECT_TRUE(warnings[1].startsWith(QStringLiteral("This window shows Trake.odl. Trake-novi.odl "
+                                                      "was saved later, on ")));
 }
 
 // The commands that can fail keep the program, the records and the screen as they were.
@@ -263,7 +376,7 @@ TEST_F(FailedCommandTest, AFailedSaveNamesTheOutputFileAndKeepsEverything)
 
     EXPECT_EQ(messages, QStringList{QStringLiteral(
                             "The catalog was not saved; the records in memory are as they were.\n"
-                            "Trake-novi.odl: cannot replace the file: Is a directory")});
+                            "Trake-novi.odl: Is a directory; nothing was written")});
     expectNothingChanged();
     EXPECT_EQ(folderListing(folder.path()),
               (std::vector<std::string>{"Trake-novi.odl", "Trake.odl"}))
@@ -304,6 +417,7 @@ TEST_F(FailedCommandTest, AFailedReloadSaysWhyAndKeepsRecordsEditsAndScreen)
             ASSERT_EQ(::mkfifo("Trake.odl", 0644), 0);
         }
 
+        answers << QMessageBox::Discard;
         ::alarm(10);  // a hang ends the test run instead of stalling it
         click("cmdUcitavanje");
         ::alarm(0);
@@ -340,11 +454,12 @@ TEST_F(FailedCommandTest, UnderACroatianLocaleTheMessageIsCroatian)
         {"output is a folder",
          [&] { std::filesystem::create_directory(folder.path() / "Trake-novi.odl"); }, "Command1",
          QStringLiteral("Katalog nije snimljen; slogovi u memoriji ostali su kakvi su bili.\n"
-                        "Trake-novi.odl: datoteka se ne može zamijeniti: Is a directory")},
+                        "Trake-novi.odl: Is a directory; ništa nije zapisano")},
     };
     for (const auto &row : rows) {
         messages.clear();
         row.arrange();
+        answers << QMessageBox::Discard;
         click(row.button);
         EXPECT_EQ(messages, QStringList{row.message}) << row.name;
         expectNothingChanged();

@@ -62,10 +62,10 @@ TEST_F(EditingTest, EachBoxStoresItsWholeTextInItsOwnMemberOfTheRecordOnScreen)
         std::vector<std::string> expected = allMembers();
         const std::string before = row.member(3).str();
 
-        typeOver(row.name, QStringLiteral("x,1"));
-        EXPECT_EQ(row.member(3), "x,1") << row.name;
-        box(row.name)->setText(QStringLiteral("no number, 2,5"));
-        EXPECT_EQ(row.member(3), "no number, 2,5") << row.name;
+        typeOver(row.name, QStringLiteral("x 1"));
+        EXPECT_EQ(row.member(3), "x 1") << row.name;
+        box(row.name)->setText(QStringLiteral("no number: 2.5"));
+        EXPECT_EQ(row.member(3), "no number: 2.5") << row.name;
         box(row.name)->setText(QString::fromStdU16String(u"\u0161" + std::u16string(5000, u'y')));
         EXPECT_EQ(row.member(3), "\x9a" + std::string(5000, 'y')) << row.name;
         box(row.name)->setText(shown(before));
@@ -129,7 +129,7 @@ TEST_F(EditingTest, ACharacterTheCodePageLacksIsRefusedWhicheverWayItComes)
     EXPECT_EQ(gBase.at(3).Naziv, before);
 }
 
-TEST_F(EditingTest, MultiLineTextPastedSetOrDroppedPutsInItsFirstLine)
+TEST_F(EditingTest, MultiLineTextPastedSetOrDroppedPutsInOneLine)
 {
     for (const ValueBox &row : kValueBoxes) {
         pasteOver(row.name, QStringLiteral("12\r\n5"));  // a spreadsheet cell ends in CR LF
@@ -137,6 +137,11 @@ TEST_F(EditingTest, MultiLineTextPastedSetOrDroppedPutsInItsFirstLine)
         EXPECT_EQ(row.member(3), "7") << row.name;
         dropText(box(row.name), QStringLiteral("9\r0"));
         EXPECT_EQ(row.member(3).size(), 2) << row.name;
+        // The first line that holds text, not an empty one before it.
+        pasteOver(row.name, QStringLiteral("\r\n  \r\n42\r\nx"));
+        EXPECT_EQ(row.member(3), "42") << row.name;
+        EXPECT_EQ(QToolTip::text(), QStringLiteral("Only one line of the text was put in; lines "
+                                                   "with text left out: 1."));
     }
     click("Command1");
     const std::string saved = folder.read("Trake-novi.odl");
@@ -144,6 +149,49 @@ TEST_F(EditingTest, MultiLineTextPastedSetOrDroppedPutsInItsFirstLine)
     folder.write("Trake.odl", saved);
     click("cmdUcitavanje");
     EXPECT_TRUE(messages.isEmpty());
+}
+
+// A value holding what ends it in the file would come back cut short, or not load at all: it
+// is refused, typed or pasted, with a note naming the character, and the file still gives back
+// every value. Text that merely looks like the line's own ("Sirina =" in the length) is kept.
+TEST_F(EditingTest, AValueTheFileCannotGiveBackIsRefused)
+{
+    const struct
+    {
+        const char *box;
+        const char *refused;
+        const char *note;
+        const char *kept;
+    } rows[] = {
+        {"txtBase_Naziv", "Hrast; tamni",
+         "\";\" was not put in: in the catalog it ends the value or the line", "Hrast #2, tamni"},
+        {"txtJedinicaMjere", "m,2", "\",\" was not put in: in the catalog it ends", "m#2"},
+        {"txtDuljina", "2,5", "\",\" was not put in: in the catalog a comma ends the value; "
+                              "decimals are written with a period, as in 2.5.", "2 Sirina = 5"},
+        {"txtSirina", "22,5", "\",\" was not put in: in the catalog a comma", "22.5"},
+        {"txtDebljina", "0,4", "\",\" was not put in: in the catalog a comma", "0.4 = x"},
+        {"txtCijena", "9,5", "\",\" was not put in: in the catalog a comma", "9.5"},
+        {"txttOpis", "crna, mat", "\",\" was not put in: in the catalog it ends", "crna; mat"},
+        {"txttOpis", "a $ObjectName b", "This was not put in: the catalog file would not give",
+         "a $Object b"},
+    };
+    for (const auto &row : rows) {
+        const QString shownBefore = box(row.box)->text();
+        pasteOver(row.box, QString::fromUtf8(row.refused));
+        EXPECT_EQ(box(row.box)->text(), shownBefore) << row.box;
+        EXPECT_TRUE(QToolTip::text().startsWith(QString::fromUtf8(row.note)))
+            << row.box << " " << QToolTip::text().toStdString();
+        typeOver(row.box, QString::fromUtf8(row.refused));
+        EXPECT_NE(box(row.box)->text(), QString::fromUtf8(row.refused)) << row.box;
+        typeOver(row.box, QString::fromUtf8(row.kept));
+        EXPECT_EQ(box(row.box)->text(), QString::fromUtf8(row.kept)) << row.box;
+    }
+    const std::string edited = memoryBytes();
+    click("Command1");
+    folder.write("Trake.odl", folder.read("Trake-novi.odl"));
+    click("cmdUcitavanje");
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(memoryBytes(), edited) << "every value comes back as typed";
 }
 
 TEST_F(EditingTest, ALineFeedAValueHadInTheFileIsKeptThroughAnEdit)

@@ -39,6 +39,10 @@ void EditorFixture::createWindow()
     m_window = std::make_unique<frmVelmora>();
     m_window->setErrorReporter([this](const QString &message) { messages << message; });
     m_window->setWarningReporter([this](const QString &message) { warnings << message; });
+    m_window->setAsker([this](const frmVelmora::Question &question) {
+        questions << question.text;
+        return answers.isEmpty() ? question.escapeButton : answers.takeFirst();
+    });
 }
 
 TextBox *EditorFixture::box(const char *name) const

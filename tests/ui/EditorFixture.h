@@ -8,6 +8,8 @@
 #include "basMain.h"
 #include "frmVelmora.h"
 
+#include <QList>
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 
@@ -50,6 +52,10 @@ protected:
     TempFolder folder;
     QStringList messages;
     QStringList warnings;
+    // Every question asked, and the answers to give in turn; with none left, the escape
+    // button is pressed.
+    QStringList questions;
+    QList<QMessageBox::StandardButton> answers;
 
 private:
     std::unique_ptr<frmVelmora> m_window;

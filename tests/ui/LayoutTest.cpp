@@ -105,6 +105,7 @@ TEST_F(LayoutTest, TheWindowHoldsExactlyTheSeventyControls)
     for (const ControlDesign &row : frmVelmoraDesign())
         expected.insert(QString::fromUtf8(row.name));
     ASSERT_EQ(expected.size(), 70u);
+    expected.insert(QStringLiteral("lblStatus"));  // the save's confirmation, beside the design
 
     std::set<QString> found;
     QWidget *frame = window().findChild<QWidget *>(QStringLiteral("Frame1"));
