@@ -34,7 +34,9 @@
 #include <sys/mount.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -246,16 +248,40 @@ TEST_F(CatalogFile, FailedLoadLeavesMemoryAsItWas)
     }
 }
 
-TEST_F(CatalogFile, FolderNamedLikeTheCatalogCannotBeRead)
+TEST_F(CatalogFile, WhatStandsInPlaceOfTheCatalogIsNamed)
 {
-    fs::create_directory(folder.path() / kInputFile);
-    try {
-        gSlog->UcitavanjeIzFajla();
-        FAIL() << "the load did not fail";
-    } catch (const CatalogError &error) {
-        EXPECT_EQ(std::string(error.what()), "Trake.odl: cannot read: Is a directory");
+    const struct
+    {
+        const char *name;
+        std::function<void()> make;
+        const char *message;
+    } rows[] = {
+        {"folder", [] { fs::create_directory(kInputFile); },
+         "Trake.odl: cannot read: Is a directory"},
+        {"socket",
+         [] {
+             sockaddr_un address{};
+             address.sun_family = AF_UNIX;
+             std::strcpy(address.sun_path, kInputFile);
+             const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+             ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address),
+                       0);
+             ::close(listener);
+         },
+         "Trake.odl: cannot read: it is a socket, not a file"},
+    };
+    for (const auto &row : rows) {
+        resetProgramState();
+        TempFolder here;
+        row.make();
+        try {
+            gSlog->UcitavanjeIzFajla();
+            ADD_FAILURE() << row.name << ": the load did not fail";
+        } catch (const CatalogError &error) {
+            EXPECT_EQ(std::string(error.what()), row.message) << row.name;
+        }
+        EXPECT_EQ(gSlog->UkBrSlogova, 0) << row.name;
     }
-    EXPECT_EQ(gSlog->UkBrSlogova, 0);
 }
 
 // A backup restored or a sync tool replaces the folder the program stands in; saves and reloads
