@@ -25,42 +25,36 @@ TEST(CatalogFolderTest, TheFolderDialogStartsWhereTheLastCatalogWasOpened)
     EXPECT_EQ(lastCatalogFolder(), QDir::homePath()) << "the folder has gone";
 }
 
-// The answers a person gives in the dialog, one per question; "" cancels. Each wrong answer is
-// told, and the question comes again where it was answered.
+// The answers given in the dialog, one per question ("" cancels): each wrong one is told, and
+// the question comes again in its folder.
 TEST(CatalogFolderTest, TheChooserAsksAgainUntilAFolderWithTheCatalogIsChosen)
 {
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QTemporaryDir root;
     const QString catalog = root.filePath(QStringLiteral("radionica"));
     const QString empty = root.filePath(QStringLiteral("prazna"));
-    QDir(root.path()).mkpath(catalog);
-    QDir(root.path()).mkpath(empty);
-    for (const char *name : {"Trake.odl", "Trake-novi.odl", "Druge.odl"}) {
-        QFile file(QDir(catalog).filePath(QString::fromLatin1(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
-    const QString other = QDir(catalog).filePath(QStringLiteral("Druge.odl"));
+    const QString other = catalog + QStringLiteral("/Druge.odl");
+    QDir().mkpath(empty);
+    QDir().mkpath(catalog);
+    for (const char *name : {"Trake.odl", "Trake-novi.odl", "Druge.odl"})
+        QFile(catalog + u'/' + QLatin1String(name)).open(QIODevice::WriteOnly);
 
     const struct
     {
-        const char *name;
         QStringList answers;
         QString chosen;
         QStringList told;
-        QStringList starts;  // where each question started, after the first
+        QStringList startsAfterTheFirst;
     } rows[] = {
-        {"the folder", {catalog}, catalog, {}, {}},
-        {"its Trake.odl", {catalog + QStringLiteral("/Trake.odl")}, catalog, {}, {}},
-        {"its Trake-novi.odl", {catalog + QStringLiteral("/Trake-novi.odl")}, catalog, {}, {}},
-        {"a folder without the catalog, then the right one", {empty, catalog}, catalog,
+        {{catalog}, catalog, {}, {}},
+        {{catalog + QStringLiteral("/Trake.odl")}, catalog, {}, {}},
+        {{catalog + QStringLiteral("/Trake-novi.odl")}, catalog, {}, {}},
+        {{empty, catalog}, catalog,
          {QStringLiteral("There is no Trake.odl in the folder \"%1\".").arg(empty)}, {empty}},
-        {"another file, then cancel", {other, QString()}, QString(),
+        {{other, QString()}, QString(),
          {QStringLiteral("\"%1\" is not a catalog. Choose the file Trake.odl in the catalog's "
-                         "folder.")
-              .arg(other)},
+                         "folder.").arg(other)},
          {catalog}},
-        {"cancel", {QString()}, QString(), {}, {}},
+        {{QString()}, QString(), {}, {}},
     };
     for (const auto &row : rows) {
         QStringList answers = row.answers;
@@ -72,45 +66,36 @@ TEST(CatalogFolderTest, TheChooserAsksAgainUntilAFolderWithTheCatalogIsChosen)
                 return answers.isEmpty() ? QString() : answers.takeFirst();
             },
             [&](const QString &problem) { told << problem; });
-        EXPECT_EQ(chosen, row.chosen) << row.name;
-        EXPECT_EQ(told, row.told) << row.name;
-        EXPECT_TRUE(answers.isEmpty()) << row.name << ": not asked again";
-        EXPECT_EQ(starts.mid(1), row.starts) << row.name;
+        const QString name = row.answers.join(u',');
+        EXPECT_EQ(chosen, row.chosen) << name.toStdString();
+        EXPECT_EQ(told, row.told) << name.toStdString();
+        EXPECT_TRUE(answers.isEmpty()) << name.toStdString() << ": not asked again";
+        EXPECT_EQ(starts.mid(1), row.startsAfterTheFirst) << name.toStdString();
     }
 }
 
-// What the file manager offers Velmora for, by the installed file type: the catalog and the
-// saved copy by their exact names, and no other program's .odl file.
+// The file type as a desktop installs it claims the catalog and the saved copy by their exact
+// names, and no other program's .odl file.
 TEST(CatalogFolderTest, TheFileTypeClaimsTheCatalogsNamesOnly)
 {
     QTemporaryDir data;
-    const QString packages = data.filePath(QStringLiteral("mime/packages"));
-    ASSERT_TRUE(QDir().mkpath(packages));
+    ASSERT_TRUE(QDir().mkpath(data.filePath(QStringLiteral("mime/packages"))));
     ASSERT_TRUE(QFile::copy(QStringLiteral(VELMORA_SOURCE_DIR "/desktop/velmora.xml"),
-                            packages + QStringLiteral("/velmora.xml")));
-    // The database as a desktop builds it on install.
+                            data.filePath(QStringLiteral("mime/packages/velmora.xml"))));
     ASSERT_EQ(QProcess::execute(QStringLiteral("update-mime-database"),
-                                {data.filePath(QStringLiteral("mime"))}),
-              0);
+                                {data.filePath(QStringLiteral("mime"))}), 0);
     const QByteArray previous = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
-
-    const struct
-    {
-        const char *file;
-        bool claimed;
-    } rows[] = {
-        {"Trake.odl", true},         {"Trake-novi.odl", true}, {"Other.odl", false},
-        {"trake.odl", false},        {"Stare Trake.odl", false}, {"Trake.odl.bak", false},
+    const std::pair<const char *, bool> rows[] = {
+        {"Trake.odl", true},  {"Trake-novi.odl", true},   {"Other.odl", false},
+        {"trake.odl", false}, {"Stare Trake.odl", false}, {"Trake.odl.bak", false},
     };
-    const QMimeDatabase types;
-    for (const auto &row : rows) {
-        const QString type =
-            types.mimeTypeForFile(QStringLiteral("/radionica/") + QString::fromUtf8(row.file),
-                                  QMimeDatabase::MatchExtension)
-                .name();
-        EXPECT_EQ(type == QStringLiteral("application/x-velmora-catalog"), row.claimed)
-            << row.file << ": " << type.toStdString();
+    for (const auto &[file, claimed] : rows) {
+        const QString type = QMimeDatabase()
+                                 .mimeTypeForFile(QString::fromUtf8(file),
+                                                  QMimeDatabase::MatchExtension)
+                                 .name();
+        EXPECT_EQ(type == QStringLiteral("application/x-velmora-catalog"), claimed) << file;
     }
     qputenv("XDG_DATA_HOME", previous);
 }

@@ -26,6 +26,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -250,38 +251,27 @@ TEST_F(CatalogFile, FailedLoadLeavesMemoryAsItWas)
 
 TEST_F(CatalogFile, WhatStandsInPlaceOfTheCatalogIsNamed)
 {
-    const struct
-    {
-        const char *name;
-        std::function<void()> make;
-        const char *message;
-    } rows[] = {
-        {"folder", [] { fs::create_directory(kInputFile); },
-         "Trake.odl: cannot read: Is a directory"},
-        {"socket",
-         [] {
-             sockaddr_un address{};
-             address.sun_family = AF_UNIX;
-             std::strcpy(address.sun_path, kInputFile);
-             const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-             ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address),
-                       0);
-             ::close(listener);
-         },
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, kInputFile);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const std::pair<std::function<int()>, std::string> rows[] = {
+        {[] { return ::mkdir(kInputFile, 0755); }, "Trake.odl: cannot read: Is a directory"},
+        {[&] { return ::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address); },
          "Trake.odl: cannot read: it is a socket, not a file"},
     };
-    for (const auto &row : rows) {
-        resetProgramState();
-        TempFolder here;
-        row.make();
+    for (const auto &[make, message] : rows) {
+        fs::remove(kInputFile);
+        ASSERT_EQ(make(), 0) << message;
         try {
             gSlog->UcitavanjeIzFajla();
-            ADD_FAILURE() << row.name << ": the load did not fail";
+            ADD_FAILURE() << message << ": the load did not fail";
         } catch (const CatalogError &error) {
-            EXPECT_EQ(std::string(error.what()), row.message) << row.name;
+            EXPECT_EQ(std::string(error.what()), message);
         }
-        EXPECT_EQ(gSlog->UkBrSlogova, 0) << row.name;
+        EXPECT_EQ(gSlog->UkBrSlogova, 0) << message;
     }
+    ::close(listener);
 }
 
 // A backup restored or a sync tool replaces the folder the program stands in; saves and reloads
