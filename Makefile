@@ -3,9 +3,11 @@
 #   make test   install what is missing, build, run every test
 #   make bench  the catalog and window benchmarks and the whole editor against vim (figures
 #               only; nothing is asserted), ending with a one-line summary
-#   make package  the Debian package build/velmora_VERSION_ARCH.deb
+#   make package  the Debian package build/velmora_VERSION_ARCH.deb, built in build/package from
+#               what the package holds only (no test, no benchmark)
 
 BUILD ?= build
+PACKAGE_BUILD ?= $(BUILD)/package
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
@@ -18,7 +20,19 @@ all: build
 deps:
 	@scripts/install-deps
 
+# A build folder configured for another source folder (a copied or moved checkout) would stop
+# cmake: everything cmake made there is dropped, so that it is configured afresh.
+define fresh-build-folder
+	@if [ -f $(1)/CMakeCache.txt ] && ! { \
+	     grep -qxF 'CMAKE_HOME_DIRECTORY:INTERNAL=$(CURDIR)' $(1)/CMakeCache.txt \
+	     && grep -qxF 'CMAKE_CACHEFILE_DIR:INTERNAL=$(abspath $(1))' $(1)/CMakeCache.txt; }; then \
+		echo "$(1) was configured for another folder: configuring it afresh"; \
+		find $(1) \( -name CMakeCache.txt -o -name CMakeFiles \) -prune -exec rm -rf {} +; \
+	fi
+endef
+
 configure: deps
+	$(call fresh-build-folder,$(BUILD))
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVELMORA_UI=ON -DVELMORA_TESTS=ON \
 		-DVELMORA_BENCH=ON $(CMAKE_FLAGS) >/dev/null
 
@@ -37,8 +51,20 @@ bench: build
 		&& bench/whole-program $(BUILD); } | tee $(BUILD)/bench.txt
 	@bench/summary < $(BUILD)/bench.txt
 
-package: build
-	@cd $(BUILD) && cpack -G DEB
+# A build folder of its own, without tests or benchmarks, so that the package builds only what it
+# holds and leaves the test build as it is; with Debian's hardening flags.
+package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+package:
+	@scripts/install-deps --package
+	$(call fresh-build-folder,$(PACKAGE_BUILD))
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DVELMORA_UI=ON \
+		-DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF \
+		-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	@cd $(PACKAGE_BUILD) && cpack -G DEB >/dev/null
+	@mv $(PACKAGE_BUILD)/velmora_*.deb $(BUILD)/
+	@ls $(BUILD)/velmora_*.deb
 
 clean:
 	rm -rf $(BUILD)

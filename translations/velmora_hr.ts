@@ -207,8 +207,24 @@
 <context>
     <name>CatalogFolder</name>
     <message>
-        <source>Open the folder with Trake.odl</source>
-        <translation>Otvorite mapu s datotekom Trake.odl</translation>
+        <source>&quot;%1&quot; is not a catalog. Choose the file %2 in the catalog&apos;s folder.</source>
+        <translation>&quot;%1&quot; nije katalog. Odaberite datoteku %2 u mapi kataloga.</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; cannot be entered: %2</source>
+        <translation>U mapu &quot;%1&quot; ne može se ući: %2</translation>
+    </message>
+    <message>
+        <source>There is no %1 in the folder &quot;%2&quot;.</source>
+        <translation>U mapi &quot;%2&quot; nema datoteke %1.</translation>
+    </message>
+    <message>
+        <source>Open the catalog %1</source>
+        <translation>Otvorite katalog %1</translation>
+    </message>
+    <message>
+        <source>Catalog (%1 %2)</source>
+        <translation>Katalog (%1 %2)</translation>
     </message>
 </context>
 <context>
@@ -225,24 +241,6 @@
         <translation>Za više podataka upišite &quot;velmora --help&quot;.</translation>
     </message>
     <message>
-        <source>Edits the edge-banding strip catalog %1 in FOLDER, or in the current folder.
-Changes are saved to %2 in the same folder.</source>
-        <translation>Uređuje katalog rubnih traka %1 u mapi FOLDER ili u trenutnoj mapi.
-Promjene se snimaju u %2 u istoj mapi.</translation>
-    </message>
-    <message>
-        <source>Ask for the catalog&apos;s folder in a dialog, unless FOLDER is given.</source>
-        <translation>Pita za mapu kataloga u dijalogu, osim ako je FOLDER zadan.</translation>
-    </message>
-    <message>
-        <source>The folder holding %1, or the path of %1 itself.</source>
-        <translation>Mapa u kojoj je %1 ili putanja same datoteke %1.</translation>
-    </message>
-    <message>
-        <source>[FOLDER | FOLDER/%1]</source>
-        <translation>[FOLDER | FOLDER/%1]</translation>
-    </message>
-    <message>
         <source>give only one folder or one %1.</source>
         <translation>zadajte samo jednu mapu ili jednu datoteku %1.</translation>
     </message>
@@ -251,8 +249,72 @@ Promjene se snimaju u %2 u istoj mapi.</translation>
         <translation>&quot;%1&quot; ne postoji.</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a catalog: Velmora opens only files named %2.</source>
-        <translation>&quot;%1&quot; nije katalog: Velmora otvara samo datoteke imena %2.</translation>
+        <source>FOLDER</source>
+        <translation>MAPA</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>Prikazuje ovu pomoć.</translation>
+    </message>
+    <message>
+        <source>Shows the version number.</source>
+        <translation>Prikazuje broj verzije.</translation>
+    </message>
+    <message>
+        <source>Asks for the catalog&apos;s folder in a dialog, unless %1 is given.</source>
+        <translation>Pita za mapu kataloga u dijalogu, osim ako je zadana %1.</translation>
+    </message>
+    <message>
+        <source>The folder holding %1, or the path of %1 or %2 in it.</source>
+        <translation>Mapa u kojoj je %1 ili putanja datoteke %1 ili %2 u njoj.</translation>
+    </message>
+    <message>
+        <source>Saves the catalog to %1.</source>
+        <translation>Snima katalog u %1.</translation>
+    </message>
+    <message>
+        <source>Finds a strip by name: Enter or F3 finds the next one, Escape closes the find field.</source>
+        <translation>Traži traku po nazivu: Enter ili F3 traži sljedeću, Escape zatvara polje za traženje.</translation>
+    </message>
+    <message>
+        <source>Up, Down</source>
+        <translation>Gore, Dolje</translation>
+    </message>
+    <message>
+        <source>Steps to the previous or next record; so does the mouse wheel over the arrows beside the record number.</source>
+        <translation>Prelazi na prethodni ili sljedeći slog; isto čini i kotačić miša iznad strelica uz broj sloga.</translation>
+    </message>
+    <message>
+        <source>Leaves the editor, asking first when there are unsaved edits.</source>
+        <translation>Zatvara uređivač, a prije toga pita ako ima nesnimljenih izmjena.</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options] %2</source>
+        <translation>Uporaba: %1 [opcije] %2</translation>
+    </message>
+    <message>
+        <source>[%1 | %1/%2]</source>
+        <translation>[%1 | %1/%2]</translation>
+    </message>
+    <message>
+        <source>Edits the edge-banding strip catalog %1 in %3, or in the current folder. Changes are saved to %2 in the same folder.</source>
+        <translation>Uređuje katalog rubnih traka %1 u mapi %3 ili u trenutnoj mapi. Promjene se snimaju u %2 u istoj mapi.</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Opcije:</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>Argumenti:</translation>
+    </message>
+    <message>
+        <source>Keys in the window:</source>
+        <translation>Tipke u prozoru:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a catalog: Velmora opens only files named %2 or %3.</source>
+        <translation>&quot;%1&quot; nije katalog: Velmora otvara samo datoteke imena %2 ili %3.</translation>
     </message>
 </context>
 <context>
@@ -417,10 +479,8 @@ Promjene se snimaju u %2 u istoj mapi.</translation>
 <context>
     <name>main</name>
     <message>
-        <source>velmora: cannot enter the folder &quot;%1&quot;.
-</source>
-        <translation>velmora: ne može se ući u mapu &quot;%1&quot;.
-</translation>
+        <source>Cannot enter the folder &quot;%1&quot;.</source>
+        <translation>Ne može se ući u mapu &quot;%1&quot;.</translation>
     </message>
 </context>
 </TS>

@@ -1,11 +1,15 @@
 #include "CommandLine.h"
 
 #include "CatalogFiles.h"
+#include "CatalogFolder.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QList>
+
+#include <algorithm>
 
 // The translation context of the texts below.
 struct CommandLine
@@ -37,48 +41,119 @@ LaunchRequest refuse(const QString &message, bool fromLauncher)
     return request;
 }
 
+// One line of the help: an option, the argument or a key, and what it does.
+struct HelpEntry
+{
+    QString name;
+    QString text;
+};
+
+// `line` followed by the words of `text`, wrapped at 79 columns; the text starts at `column`,
+// and so does every further line.
+QString wrapped(QString line, const QString &text, qsizetype column)
+{
+    constexpr qsizetype kWidth = 79;
+    QString lines;
+    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (line.size() > column && line.size() + 1 + word.size() > kWidth) {
+            lines += line + u'\n';
+            line.clear();
+        }
+        if (line.size() < column)
+            line = line.leftJustified(column);
+        else if (line.size() > column)
+            line += u' ';
+        line += word;
+    }
+    return lines + line + u'\n';
+}
+
+// "  NAME   TEXT" for each entry, under a title.
+QString helpSection(const QString &title, const QList<HelpEntry> &entries, qsizetype column)
+{
+    QString section = title + u'\n';
+    for (const HelpEntry &entry : entries)
+        section += wrapped(QStringLiteral("  ") + entry.name, entry.text, column);
+    return section;
+}
+
+// Written here rather than by QCommandLineParser, whose own lines ("Usage:", "Displays help
+// on commandline options.") would stay English, or come out oddly, in another language.
+QString helpText()
+{
+    const QString catalogName = QString::fromUtf8(kInputFile);
+    const QString outputName = QString::fromUtf8(kOutputFile);
+    const QString folder = CommandLine::tr("FOLDER");
+    const QList<HelpEntry> options = {
+        {QStringLiteral("-h, --help"), CommandLine::tr("Shows this help.")},
+        {QStringLiteral("-v, --version"), CommandLine::tr("Shows the version number.")},
+        {QStringLiteral("--choose-folder"),
+         CommandLine::tr("Asks for the catalog's folder in a dialog, unless %1 is given.")
+             .arg(folder)},
+    };
+    const QList<HelpEntry> arguments = {
+        {folder, CommandLine::tr("The folder holding %1, or the path of %1 or %2 in it.")
+                     .arg(catalogName, outputName)},
+    };
+    const QList<HelpEntry> keys = {
+        {QStringLiteral("Ctrl+S"), CommandLine::tr("Saves the catalog to %1.").arg(outputName)},
+        {QStringLiteral("Ctrl+F"),
+         CommandLine::tr("Finds a strip by name: Enter or F3 finds the next one, Escape closes "
+                         "the find field.")},
+        {CommandLine::tr("Up, Down"),
+         CommandLine::tr("Steps to the previous or next record; so does the mouse wheel over "
+                         "the arrows beside the record number.")},
+        {QStringLiteral("Ctrl+Q, Escape"),
+         CommandLine::tr("Leaves the editor, asking first when there are unsaved edits.")},
+    };
+    qsizetype column = 0;
+    for (const QList<HelpEntry> *list : {&options, &arguments, &keys}) {
+        for (const HelpEntry &entry : *list)
+            column = std::max(column, entry.name.size() + 4);
+    }
+    return CommandLine::tr("Usage: %1 [options] %2")
+               .arg(QStringLiteral("velmora"),
+                    CommandLine::tr("[%1 | %1/%2]").arg(folder, catalogName))
+        + u'\n'
+        + wrapped({},
+                  CommandLine::tr("Edits the edge-banding strip catalog %1 in %3, or in the "
+                                  "current folder. Changes are saved to %2 in the same folder.")
+                      .arg(catalogName, outputName, folder),
+                  0)
+        + u'\n' + helpSection(CommandLine::tr("Options:"), options, column)
+        + u'\n' + helpSection(CommandLine::tr("Arguments:"), arguments, column) + u'\n'
+        + helpSection(CommandLine::tr("Keys in the window:"), keys, column);
+}
+
 }  // namespace
 
 LaunchRequest readCommandLine(const QStringList &arguments)
 {
     const QString catalogName = QString::fromUtf8(kInputFile);
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        CommandLine::tr("Edits the edge-banding strip catalog %1 in FOLDER, or in the current "
-                        "folder.\nChanges are saved to %2 in the same folder.")
-            .arg(catalogName, QString::fromUtf8(kOutputFile)));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption choose(
-        QStringLiteral("choose-folder"),
-        CommandLine::tr("Ask for the catalog's folder in a dialog, unless FOLDER is given."));
-    parser.addOption(choose);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(
+        QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption choose(QStringLiteral("choose-folder"));
+    parser.addOptions({help, version, choose});
     // Qt's own options (-platform offscreen, -style fusion, ...) are read by the application
     // object later; here they are only let through.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin",
                              "display", "geometry", "qwindowgeometry", "qwindowicon",
                              "qwindowtitle", "session", "style", "stylesheet"}) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
+        parser.addOption(
+            QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
     }
-    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
-        QCommandLineOption option(QString::fromLatin1(name));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    parser.addPositionalArgument(
-        QStringLiteral("FOLDER"),
-        CommandLine::tr("The folder holding %1, or the path of %1 itself.").arg(catalogName),
-        CommandLine::tr("[FOLDER | FOLDER/%1]").arg(catalogName));
+    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
 
     const bool parsed = parser.parse(arguments);
     const bool fromLauncher = parser.isSet(choose);
     if (!parsed)
         return refuse(parser.errorText(), fromLauncher);
     if (parser.isSet(help))
-        return request(LaunchRequest::Kind::Print, {}, parser.helpText(), false);
+        return request(LaunchRequest::Kind::Print, {}, helpText(), false);
     if (parser.isSet(version)) {
         const QString line = QStringLiteral("velmora %1\n");
         return request(LaunchRequest::Kind::Print, {},
@@ -95,19 +170,14 @@ LaunchRequest readCommandLine(const QStringList &arguments)
         return request(LaunchRequest::Kind::OpenCatalog, QDir::currentPath(), {}, false);
     }
 
-    const QFileInfo given(paths.front());
-    if (!given.exists())
+    if (!QFileInfo::exists(paths.front()))
         return refuse(CommandLine::tr("\"%1\" does not exist.").arg(paths.front()), fromLauncher);
-    QString folder;
-    if (given.isDir()) {
-        folder = given.absoluteFilePath();
-    } else if (given.fileName() == catalogName) {
-        folder = given.absolutePath();
-    } else {
+    const QString folder = catalogFolderFor(paths.front());
+    if (folder.isEmpty()) {
         return refuse(
-            CommandLine::tr("\"%1\" is not a catalog: Velmora opens only files named %2.")
-                .arg(paths.front(), catalogName),
+            CommandLine::tr("\"%1\" is not a catalog: Velmora opens only files named %2 or %3.")
+                .arg(paths.front(), catalogName, QString::fromUtf8(kOutputFile)),
             fromLauncher);
     }
-    return request(LaunchRequest::Kind::OpenCatalog, QDir::cleanPath(folder), {}, fromLauncher);
+    return request(LaunchRequest::Kind::OpenCatalog, folder, {}, fromLauncher);
 }

@@ -3,8 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// What `velmora [--choose-folder] [FOLDER | PATH/Trake.odl]` asks for. Read before any window
-// exists, so that help, the version and a mistyped command line work without a display.
+// What `velmora [--choose-folder] [FOLDER | FOLDER/Trake.odl | FOLDER/Trake-novi.odl]` asks
+// for. Read before any window exists, so that help, the version and a mistyped command line
+// work without a display.
 struct LaunchRequest
 {
     enum class Kind {

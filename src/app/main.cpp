@@ -72,7 +72,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     QString folder = request.folder;
-    if (request.kind == LaunchRequest::Kind::ChooseFolder) {
+    const bool chosen = request.kind == LaunchRequest::Kind::ChooseFolder;
+    if (chosen) {
         folder = askForCatalogFolder();
         if (folder.isEmpty())
             return 0;
@@ -80,10 +81,14 @@ int main(int argc, char *argv[])
     // The catalog is read from and saved to the current folder.
     if (!QDir::setCurrent(folder)) {
         const QString message =
-            QCoreApplication::translate("main", "velmora: cannot enter the folder \"%1\".\n");
-        std::fputs(message.arg(folder).toLocal8Bit().constData(), stderr);
+            QCoreApplication::translate("main", "Cannot enter the folder \"%1\".").arg(folder);
+        std::fputs(("velmora: " + message + u'\n').toLocal8Bit().constData(), stderr);
+        QMessageBox::critical(nullptr, QStringLiteral("Velmora"), message);
         return 2;
     }
+    // Only a folder chosen in the dialog is where the dialog starts next time.
+    if (chosen)
+        rememberCatalogFolder(folder);
 
     frmVelmora window;
     try {
@@ -96,7 +101,6 @@ int main(int argc, char *argv[])
         QMessageBox::critical(nullptr, window.windowTitle(), QString::fromStdString(message));
         return 1;
     }
-    rememberCatalogFolder(QDir::currentPath());
     window.show();
     return app.exec();
 }

@@ -41,9 +41,15 @@ constexpr auto kRead = CatalogError::Kind::CannotRead;
 int openRegularFile(const std::filesystem::path &file)
 {
     FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0)
-        fail(kCannotOpen, kOpen, file, std::strerror(errno));
     struct stat st {};
+    if (fd.get() < 0) {
+        const int openError = errno;
+        // A socket cannot be opened at all ("No such device or address"): say what stands
+        // there instead.
+        if (::stat(file.c_str(), &st) == 0 && S_ISSOCK(st.st_mode))
+            fail(kCannotRead, kRead, file, kindOf(st.st_mode));
+        fail(kCannotOpen, kOpen, file, std::strerror(openError));
+    }
     if (::fstat(fd.get(), &st) != 0)
         fail(kCannotRead, kRead, file, std::strerror(errno));
     if (!S_ISREG(st.st_mode))

@@ -11,7 +11,7 @@ trap 'rm -rf "$folder"' EXIT
 cp "$sample" "$folder/Trake.odl"
 cd "$folder"
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$folder}"
-# The program remembers the folder it opened; not in the settings of whoever runs the tests.
+# Whatever the program keeps in its settings stays out of the settings of whoever runs the tests.
 export XDG_CONFIG_HOME="$folder/config"
 
 # Window coordinates in pixels (design twips / 15): the record-number box, the length box inside

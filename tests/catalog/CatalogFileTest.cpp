@@ -26,6 +26,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -34,7 +35,9 @@
 #include <sys/mount.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -246,16 +249,29 @@ TEST_F(CatalogFile, FailedLoadLeavesMemoryAsItWas)
     }
 }
 
-TEST_F(CatalogFile, FolderNamedLikeTheCatalogCannotBeRead)
+TEST_F(CatalogFile, WhatStandsInPlaceOfTheCatalogIsNamed)
 {
-    fs::create_directory(folder.path() / kInputFile);
-    try {
-        gSlog->UcitavanjeIzFajla();
-        FAIL() << "the load did not fail";
-    } catch (const CatalogError &error) {
-        EXPECT_EQ(std::string(error.what()), "Trake.odl: cannot read: Is a directory");
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, kInputFile);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const std::pair<std::function<int()>, std::string> rows[] = {
+        {[] { return ::mkdir(kInputFile, 0755); }, "Trake.odl: cannot read: Is a directory"},
+        {[&] { return ::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address); },
+         "Trake.odl: cannot read: it is a socket, not a file"},
+    };
+    for (const auto &[make, message] : rows) {
+        fs::remove(kInputFile);
+        ASSERT_EQ(make(), 0) << message;
+        try {
+            gSlog->UcitavanjeIzFajla();
+            ADD_FAILURE() << message << ": the load did not fail";
+        } catch (const CatalogError &error) {
+            EXPECT_EQ(std::string(error.what()), message);
+        }
+        EXPECT_EQ(gSlog->UkBrSlogova, 0) << message;
     }
-    EXPECT_EQ(gSlog->UkBrSlogova, 0);
+    ::close(listener);
 }
 
 // A backup restored or a sync tool replaces the folder the program stands in; saves and reloads
