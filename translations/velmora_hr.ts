@@ -457,11 +457,11 @@
     </message>
     <message>
         <source>&quot;,&quot; was not put in: in the catalog a comma ends the value; decimals are written with a period, as in 2.5.</source>
-        <translation>"," nije unesen: u katalogu zarez završava vrijednost; decimale se pišu s točkom, kao u 2.5.</translation>
+        <translation>&quot;,&quot; nije unesen: u katalogu zarez završava vrijednost; decimale se pišu s točkom, kao u 2.5.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was not put in: in the catalog it ends the value or the line, so the file would not give the value back as typed.</source>
-        <translation>"%1" nije unesen: u katalogu on završava vrijednost ili redak, pa datoteka ne bi vratila vrijednost kako je upisana.</translation>
+        <translation>&quot;%1&quot; nije unesen: u katalogu on završava vrijednost ili redak, pa datoteka ne bi vratila vrijednost kako je upisana.</translation>
     </message>
     <message>
         <source>Saved Trake-novi.odl at %1; records: %2.</source>

@@ -47,7 +47,7 @@ int openRegularFile(const std::filesystem::path &file)
         // A socket cannot be opened at all ("No such device or address"): say what stands
         // there instead.
         if (::stat(file.c_str(), &st) == 0 && S_ISSOCK(st.st_mode))
-            fail(kCannotRead, kRead, file, kindOf(st.st_mode));
+            fail(kCannotRead, kRead, file, notAFile(st.st_mode));
         fail(kCannotOpen, kOpen, file, std::strerror(openError));
     }
     if (::fstat(fd.get(), &st) != 0)

@@ -11,6 +11,8 @@ mkdir -p "$work/radionica" "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
 cp "$2" "$work/radionica/Trake.odl"
 cp "$2" "$work/radionica/Trake-novi.odl"
+# An older save: a newer one is announced in a message box at start.
+touch -d '-1 hour' "$work/radionica/Trake-novi.odl"
 cp "$2" "$work/radionica/Druge.odl"
 cd "$work"
 export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
