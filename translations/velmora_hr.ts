@@ -412,10 +412,6 @@
         <translation>Nijedan slog nije dodan: nije bilo dovoljno memorije. Slogovi u memoriji ostali su kakvi su bili.</translation>
     </message>
     <message>
-        <source>There was not enough memory to finish this. Nothing was saved, added or reloaded, and every record and edit is still in the editor.</source>
-        <translation>Nije bilo dovoljno memorije da se ovo dovrši. Ništa nije snimljeno, dodano ni ponovno učitano, a svi su slogovi i izmjene još u uređivaču.</translation>
-    </message>
-    <message>
         <source>unknown</source>
         <translation>nepoznato</translation>
     </message>
@@ -474,6 +470,10 @@
     <message>
         <source>This window shows Trake.odl. Trake-novi.odl was saved later, on %1: what was saved there is not shown here.</source>
         <translation>Ovaj prozor prikazuje Trake.odl. Trake-novi.odl snimljena je kasnije, %1: ono što je ondje snimljeno ovdje se ne prikazuje.</translation>
+    </message>
+    <message>
+        <source>There was not enough memory to finish this. Every record and edit is still in the editor, and no file was written.</source>
+        <translation>Nije bilo dovoljno memorije da se ovo dovrši. Svi su slogovi i izmjene još u uređivaču i nijedna datoteka nije zapisana.</translation>
     </message>
 </context>
 <context>

@@ -179,8 +179,8 @@ frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
         const auto pressed = box.standardButton(box.clickedButton());
         return pressed == QMessageBox::NoButton ? question.escapeButton : pressed;
     };
-    m_outOfMemory = tr("There was not enough memory to finish this. Nothing was saved, added or "
-                       "reloaded, and every record and edit is still in the editor.");
+    m_outOfMemory = tr("There was not enough memory to finish this. Every record and edit is "
+                       "still in the editor, and no file was written.");
     m_memoryReserve = makeMemoryReserve();
     clsSlog::setDisplay([this](RecordArrays &arrays, std::int32_t count, std::int32_t n) {
         showRecord(arrays, count, n);
@@ -624,6 +624,10 @@ void frmVelmora::reportOutOfMemory() noexcept
     m_memoryReserve.reset();
     try {
         report(m_outOfMemory);
+        // The display may have stopped part-way: boxes showing another record than gBrojSloga
+        // would put their text into the wrong one.
+        if (gBrojSloga >= 1 && gBrojSloga <= gSlog->UkBrSlogova)
+            showCurrentRecord();
     } catch (...) {
         std::fputs("velmora: there was not enough memory to finish; every record and edit is "
                    "still in the editor\n",

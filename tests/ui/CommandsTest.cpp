@@ -6,6 +6,7 @@
 #include "Translations.h"
 #include "TypicalRecord.h"
 #include "CatalogError.h"
+#include "ChildProcess.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -15,11 +16,14 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <regex>
 #include <limits>
 #include <optional>
 
+#include <malloc.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -463,6 +467,57 @@ TEST_F(FailedCommandTest, UnderACroatianLocaleTheMessageIsCroatian)
         click(row.button);
         EXPECT_EQ(messages, QStringList{row.message}) << row.name;
         expectNothingChanged();
+    }
+}
+
+// Memory running out part-way through a save or an append (a limit on a child's address space)
+// leaves the program running with every record and edit, and says so.
+TEST_F(CommandsTest, RunningOutOfMemoryKeepsEverything)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer's allocator does not run out as the system's does";
+#endif
+    openWith(50000);
+    typeOver("txtCijena", QStringLiteral("9.5"));
+    const std::string before = memoryBytes();
+    for (const char *button : {"Command1", "cmdDodavanjeNovogSloga"}) {
+        const std::string report = runInChild([&] {
+            std::ifstream statm("/proc/self/statm");
+            unsigned long long pages = 0;
+            statm >> pages;
+            const rlim_t used = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+            std::vector<void *> taken;
+            taken.reserve(1 << 20);
+            const rlimit tight{used + (1 << 20), RLIM_INFINITY};
+            if (::setrlimit(RLIMIT_AS, &tight) != 0)
+                return std::string("cannot limit the address space");
+            // Whatever room is left goes, so the next allocation fails wherever it comes.
+            while (taken.size() < taken.capacity()) {
+                void *block = std::malloc(1024);
+                if (block == nullptr)
+                    break;
+                taken.push_back(block);
+            }
+            // The button's own signal: a simulated mouse would need memory of its own.
+            this->button(button)->click();
+            const rlimit loose{RLIM_INFINITY, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_AS, &loose);
+            if (messages != QStringList{QStringLiteral("There was not enough memory to finish "
+                                                       "this. Every record and edit is still in "
+                                                       "the editor, and no file was written.")})
+                return "said: " + messages.join(u'/').toStdString();
+            // An append may have gone through before the display ran out.
+            const std::int32_t count = gSlog->UkBrSlogova;
+            if (memoryBytes().substr(0, before.size()) != before || count < 50000 || count > 50001)
+                return std::string("the records changed");
+            if (box("txtCijena")->text() != shown(gLokal.at(gBrojSloga).Cijena)
+                || label("lblUkupnoSlogova")->caption() != QString::number(count))
+                return std::string("the window shows another record than the one edits go to");
+            if (std::filesystem::exists(folder.path() / "Trake-novi.odl"))
+                return std::string("a file was written");
+            return std::string(window().isVisible() ? "kept" : "the window closed");
+        });
+        EXPECT_EQ(report, "kept") << button;
     }
 }
 
