@@ -13,6 +13,8 @@ constexpr std::size_t kBlockSize = 1 << 20;
 // gathered into the block, so that an edited catalog does not become many tiny writes.
 constexpr std::size_t kDirectRun = 64 * 1024;
 constexpr std::string_view kLineEnd = "\r\n";
+// Records between two progress reports: a few milliseconds of work.
+constexpr std::int32_t kReportEvery = 4096;
 
 // Turns the record's pieces into as few sink calls as it can. Records that were not edited
 // still lie in the held file bytes piece after piece, with the file's own CR LF between their
@@ -119,10 +121,17 @@ private:
 }  // namespace
 
 void writeCatalog(RecordArrays &arrays, std::int32_t count,
-                  const std::function<void(std::string_view)> &sink)
+                  const std::function<void(std::string_view)> &sink,
+                  const ProgressReport &progress)
 {
     Stream out(arrays, sink);
+    // Without a report the record number never reaches it.
+    std::int64_t nextReport = progress ? kReportEvery + 1 : std::int64_t{count} + 1;
     for (std::int32_t n = 1; n <= count; ++n) {
+        if (n == nextReport) [[unlikely]] {
+            progress({n - 1, count, static_cast<double>(n - 1) / count});
+            nextReport += kReportEvery;
+        }
         for (const TemplateLine &line : recordTemplate()) {
             for (const RecordMember &piece : line.pieces)
                 out.piece(piece.access(arrays, n));
@@ -139,9 +148,10 @@ std::string catalogBytes(RecordArrays &arrays, std::int32_t count)
     return bytes;
 }
 
-void saveCatalog(const std::filesystem::path &file, RecordArrays &arrays, std::int32_t count)
+void saveCatalog(const std::filesystem::path &file, RecordArrays &arrays, std::int32_t count,
+                 const ProgressReport &progress)
 {
     SafeFileWriter out(file);
-    writeCatalog(arrays, count, [&out](std::string_view block) { out.write(block); });
+    writeCatalog(arrays, count, [&out](std::string_view block) { out.write(block); }, progress);
     out.commit();
 }

@@ -20,10 +20,10 @@ clsSlog::Display &display()
 
 }  // namespace
 
-void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty)
+void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty, const ProgressReport &progress)
 {
     WorkingFolder::enter();
-    LoadedCatalog loaded = loadCatalog(kInputFile);
+    LoadedCatalog loaded = loadCatalog(kInputFile, progress);
     if (ifEmpty == EmptyCatalog::Refuse)
         refuseEmptyCatalog(loaded, kInputFile);
     gRecords = std::move(loaded.arrays);
@@ -31,10 +31,10 @@ void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty)
     lfLineEndsOnly = loaded.lfLineEndsOnly;
 }
 
-void clsSlog::SnimanjeuFajl()
+void clsSlog::SnimanjeuFajl(const ProgressReport &progress)
 {
     WorkingFolder::enter();
-    saveCatalog(kOutputFile, gRecords, UkBrSlogova);
+    saveCatalog(kOutputFile, gRecords, UkBrSlogova, progress);
 }
 
 // Appending is the append button's work, and the catalog offers no insert or delete.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CatalogProgress.h"
 #include "RecordArrays.h"
 
 #include <cstdint>
@@ -25,13 +26,15 @@ public:
 
     // Reads "Trake.odl" from the current folder. The records in memory are replaced only once
     // the whole file has been read (and, with EmptyCatalog::Refuse, found to hold a record);
-    // on any failure a CatalogError is thrown and memory is as it was.
-    void UcitavanjeIzFajla(EmptyCatalog ifEmpty = EmptyCatalog::Accept);
+    // on any failure a CatalogError is thrown and memory is as it was. `progress` hears how far
+    // a large load has come.
+    void UcitavanjeIzFajla(EmptyCatalog ifEmpty = EmptyCatalog::Accept,
+                           const ProgressReport &progress = {});
 
     // Writes every record to "Trake-novi.odl" in the current folder. A failure throws
     // CatalogError and leaves an existing "Trake-novi.odl" exactly as it was, except where it
     // had to be written in place (the message says so). SavedButNotSynced: saved all the same.
-    void SnimanjeuFajl();
+    void SnimanjeuFajl(const ProgressReport &progress = {});
 
     // Kept for the catalog's interface; inserting and deleting records are not offered.
     void DodavanjeSlogaNaKraju();
