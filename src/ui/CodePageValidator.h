@@ -18,6 +18,7 @@ public:
 
     State validate(QString &text, int &position) const override;
 
-    // Names the first character of `text` the code page cannot hold; empty when there is none.
+    // Names the first character of `text` the code page cannot hold, set apart from the
+    // sentence's direction; empty when there is none.
     static QString refusal(const QString &text);
 };

@@ -3,6 +3,9 @@
 #include "CodePageValidator.h"
 
 #include <QScopedValueRollback>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTextDocument>
 #include <QToolTip>
 #include <QValidator>
 
@@ -54,6 +57,30 @@ TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
     // Catalog values have no length limit; QLineEdit cuts at 32767 characters by default.
     setMaxLength(std::numeric_limits<int>::max());
     connect(this, &QLineEdit::textChanged, this, &TextBox::onTextChanged);
+    // After the handler above, which may put the previous text back: the tooltip follows
+    // text(), not the text this change offered.
+    connect(this, &QLineEdit::textChanged, this, &TextBox::updateToolTip);
+}
+
+void TextBox::resizeEvent(QResizeEvent *event)
+{
+    QLineEdit::resizeEvent(event);
+    updateToolTip();
+}
+
+void TextBox::updateToolTip()
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    // QLineEdit keeps two pixels free on each side of its text.
+    const int room =
+        style()->subElementRect(QStyle::SE_LineEditContents, &option, this).width() - 4;
+    const QString shown = text();
+    if (fontMetrics().horizontalAdvance(shown) <= room)
+        setToolTip(QString());
+    else
+        // Text that looks like markup would be shown as rich text: plain text is made safe.
+        setToolTip(Qt::mightBeRichText(shown) ? Qt::convertFromPlainText(shown) : shown);
 }
 
 void TextBox::showValue(const QString &text)

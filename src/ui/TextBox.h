@@ -10,7 +10,8 @@
 // Whatever way text comes in, only the first line of what it adds is kept (a pasted cell's
 // trailing line end is dropped, a CR or LF is never added); line breaks the text already held
 // stay. A validator() may then fix the text up; a text it does not find Acceptable is put back
-// to the previous text, and refused() says why.
+// to the previous text, and refused() says why. A text longer than the box shows whole as the
+// box's tooltip, however it came in.
 class TextBox : public QLineEdit
 {
     Q_OBJECT
@@ -22,6 +23,9 @@ public:
     // get them back.
     void showValue(const QString &text);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 signals:
     void changed();
     // Also shown as a tooltip at the box; `reason` is empty when the validator gives none.
@@ -30,6 +34,7 @@ signals:
 private:
     void onTextChanged(const QString &text);
     void refuse(const QString &reason, qsizetype cursor);
+    void updateToolTip();
 
     QString m_lastText;
     bool m_showingValue = false;
