@@ -228,6 +228,32 @@ Promjene se snimaju u %2 u istoj mapi.</translation>
     </message>
 </context>
 <context>
+    <name>FindBar</name>
+    <message>
+        <source>Find a strip</source>
+        <translation>Traži traku</translation>
+    </message>
+    <message>
+        <source>Find a strip by name, description, unit or price</source>
+        <translation>Traži traku po nazivu, opisu, jedinici mjere ili cijeni</translation>
+    </message>
+</context>
+<context>
+    <name>LongWorkProgress</name>
+    <message>
+        <source>Saving Trake-novi.odl: %1 of %2 records</source>
+        <translation>Snimanje u Trake-novi.odl: %1 od %2 slogova</translation>
+    </message>
+    <message>
+        <source>Reading Trake.odl</source>
+        <translation>Učitavanje datoteke Trake.odl</translation>
+    </message>
+    <message>
+        <source>Reading Trake.odl: %1 records</source>
+        <translation>Učitavanje datoteke Trake.odl: %1 slogova</translation>
+    </message>
+</context>
+<context>
     <name>StartupMessage</name>
     <message>
         <source>The catalog in %1 holds no record:</source>
@@ -313,6 +339,18 @@ Promjene se snimaju u %2 u istoj mapi.</translation>
     <message>
         <source>No record was added: there was not enough memory. The records in memory are as they were.</source>
         <translation>Nijedan slog nije dodan: nije bilo dovoljno memorije. Slogovi u memoriji ostali su kakvi su bili.</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Mapa</translation>
+    </message>
+    <message>
+        <source>No record holds &quot;%1&quot;.</source>
+        <translation>Nijedan slog ne sadrži &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Past the last record, the search went on from record 1.</source>
+        <translation>Nakon posljednjeg sloga traženje se nastavlja od sloga 1.</translation>
     </message>
 </context>
 <context>

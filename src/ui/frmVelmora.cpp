@@ -5,8 +5,13 @@
 #include "CodePage1250.h"
 #include "CodePageValidator.h"
 #include "CommandButton.h"
+#include "DesignView.h"
+#include "ElidedLabel.h"
+#include "FindBar.h"
+#include "LongWorkProgress.h"
 #include "MessageText.h"
 #include "RecordAppend.h"
+#include "RecordFind.h"
 #include "RecordNumberText.h"
 #include "RecordTemplate.h"
 #include "SavedButNotSynced.h"
@@ -15,10 +20,16 @@
 #include "basMain.h"
 #include "frmVelmoraDesign.h"
 
+#include <QDir>
 #include <QFont>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QMessageBox>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cassert>
@@ -70,6 +81,20 @@ bool takesFocus(ControlKind kind)
         || kind == ControlKind::UpDown;
 }
 
+// The window's frame and title bar, which are not known before it is first shown: a window
+// that would fit only without them is fitted as one that does not fit.
+constexpr QSize kFrameAllowance(16, 48);
+
+// In the free space of the right-hand column, in twips as the design is: the folder below the
+// save button (with room for a line of the same size under it), the find field below Izlaz.
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                 twipsToPixels(height));
+}
+constexpr QRect kFolderLabel = twipsRect(12600, 6420, 2520, 240);
+constexpr QRect kFindBar = twipsRect(12600, 9720, 2520, 1260);
+
 // Shows record gBrojSloga through a private copy: nested events rewrite gBrojSloga, and the
 // record being shown must not move under the display.
 void showCurrentRecord()
@@ -98,13 +123,16 @@ frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
     setObjectName(QString::fromUtf8(window.name));
     setWindowTitle(QString::fromUtf8(window.title));
     setFont(windowFont());
-    setFixedSize(twipsToPixels(window.clientWidth), twipsToPixels(window.clientHeight));
+    createDesignView();
+    fitToScreen(screen()->availableGeometry());
 
     createControls();
     applyTabOrder();
     applyAccessibleNames();
     // Only now: putting the design values in place raises no event.
     connectHandlers();
+    createAdditions();
+    createShortcuts();
 
     m_reportError = [this](const QString &message) {
         QMessageBox::critical(this, windowTitle(), message);
@@ -126,7 +154,7 @@ void frmVelmora::createControls()
 {
     QWidget *frame = nullptr;
     for (const ControlDesign &design : frmVelmoraDesign()) {
-        QWidget *parent = design.container == Container::Frame1 ? frame : this;
+        QWidget *parent = design.container == Container::Frame1 ? frame : designArea();
         assert(parent != nullptr);
         const QString caption = QString::fromUtf8(design.caption);
         QWidget *control = nullptr;
@@ -283,7 +311,11 @@ void frmVelmora::Form_Load()
 {
     gSlog.reset();
     gRecords.redimAll(100);
-    gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse);
+    {
+        LongWorkProgress progress(this, LongWorkProgress::Work::Load);
+        gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, progress.report());
+    }
+    showFolder();
     gBrojSloga = 1;
     showCurrentRecord();
     m_txtBrojSloga->setFocus();
@@ -325,13 +357,15 @@ void frmVelmora::onReloadClicked()
     runHandler([this] {
         try {
             // The loader swaps the new records in only once the whole file has been read.
-            gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse);
+            LongWorkProgress progress(this, LongWorkProgress::Work::Load);
+            gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, progress.report());
         } catch (const CatalogError &error) {
             report(tr("The catalog was not reloaded; the records in memory are as "
                       "they were.\n")
                    + messageText(error));
             return;
         }
+        showFolder();
         gBrojSloga = 1;
         showCurrentRecord();
         warnIfLfLineEndsOnly();
@@ -342,7 +376,8 @@ void frmVelmora::onSaveClicked()
 {
     runHandler([this] {
         try {
-            gSlog->SnimanjeuFajl();
+            LongWorkProgress progress(this, LongWorkProgress::Work::Save);
+            gSlog->SnimanjeuFajl(progress.report());
         } catch (const SavedButNotSynced &warning) {
             warn(tr("The catalog was saved, but a power cut or crash soon after could still "
                     "bring back the earlier file.\n")
@@ -408,4 +443,99 @@ void frmVelmora::warnIfLfLineEndsOnly()
                 "would write them as shown. Convert its line ends to CR LF and reload it before "
                 "you save."));
     }
+}
+
+void frmVelmora::createDesignView()
+{
+    const WindowDesign &window = frmVelmoraWindowDesign();
+    m_view = new DesignView(
+        QSize(twipsToPixels(window.clientWidth), twipsToPixels(window.clientHeight)), this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+}
+
+QWidget *frmVelmora::designArea() const
+{
+    return m_view->surface();
+}
+
+void frmVelmora::fitToScreen(const QRect &available)
+{
+    const QSize design = designArea()->size();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const QSize size = DesignView::windowSizeFor(design, available.size() - kFrameAllowance, bar);
+    if (size == design) {
+        setFixedSize(design);
+        return;
+    }
+    setMinimumSize(QSize(240, 160).boundedTo(size));
+    setMaximumSize(design + QSize(bar, bar));
+    resize(size);
+}
+
+void frmVelmora::createAdditions()
+{
+    m_lblFolder = new ElidedLabel(designArea());
+    m_lblFolder->setObjectName(QStringLiteral("lblFolder"));
+    m_lblFolder->setGeometry(kFolderLabel);
+    m_lblFolder->setAccessibleName(tr("Folder"));
+
+    m_find = new FindBar(designArea());
+    m_find->setGeometry(kFindBar);
+    connect(m_find, &FindBar::searchEdited, this, [this] { findFrom(gBrojSloga); });
+    connect(m_find, &FindBar::nextRequested, this, [this] { findFrom(gBrojSloga + 1); });
+    connect(m_find, &FindBar::closed, this, [this] { m_txtBrojSloga->setFocus(); });
+}
+
+void frmVelmora::createShortcuts()
+{
+    const auto add = [this](const QKeySequence &keys, auto handler) {
+        auto *shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, handler);
+    };
+    add(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { openFind(); });
+    add(QKeySequence(Qt::Key_F3), [this] {
+        if (m_find->isVisible() && !m_find->text().isEmpty())
+            findFrom(gBrojSloga + 1);
+        else
+            openFind();
+    });
+    // Leaving as Izlaz does.
+    add(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+    add(QKeySequence(Qt::Key_Escape), [this] { close(); });
+}
+
+void frmVelmora::showFolder()
+{
+    m_lblFolder->setFullText(QDir::toNativeSeparators(QDir::currentPath()));
+}
+
+void frmVelmora::openFind()
+{
+    m_find->open();
+    m_view->ensureWidgetVisible(m_find);
+}
+
+void frmVelmora::findFrom(std::int32_t from)
+{
+    runHandler([this, from] {
+        const QString text = m_find->text();
+        m_find->setNote(QString());
+        if (text.isEmpty() || !gSlog.exists())
+            return;
+        // A character the code page lacks is in no record.
+        const std::optional<std::string> bytes = CodePage1250::encode(text.toStdU16String());
+        const auto found = bytes ? RecordFind(*bytes).next(gRecords, gSlog->UkBrSlogova, from)
+                                 : std::nullopt;
+        if (!found) {
+            m_find->setNote(tr("No record holds \"%1\".")
+                                .arg(QChar(0x2068) + text + QChar(0x2069)));
+            return;
+        }
+        if (found->wrapped)
+            m_find->setNote(tr("Past the last record, the search went on from record 1."));
+        // As though the number were typed: the record-number box's handler shows it.
+        m_txtBrojSloga->setText(QString::number(found->record));
+    });
 }

@@ -10,6 +10,9 @@
 #include <vector>
 
 class CaptionLabel;
+class DesignView;
+class ElidedLabel;
+class FindBar;
 class TextBox;
 class UpDown;
 
@@ -42,6 +45,14 @@ public:
     // A control by its design name; null for a name the window does not have.
     QWidget *control(const QString &name) const;
 
+    // The surface the design's controls stand on, at the design's size.
+    QWidget *designArea() const;
+
+    // Sizes the window for a screen whose free area (less its panels) is `available`: the
+    // design's size where that fits with the window's frame, else smaller and resizable, the
+    // design area scrolling.
+    void fitToScreen(const QRect &available);
+
 private:
     void createControls();
     void applyTabOrder();
@@ -55,6 +66,15 @@ private:
     void onReloadClicked();
     void onSaveClicked();
     void onAppendClicked();
+
+    // Around the design: the folder being edited, the find field, the window's shortcuts.
+    void createDesignView();
+    void createAdditions();
+    void createShortcuts();
+    void showFolder();
+    void openFind();
+    // Shows the first record from `from` on (wrapping) that holds the find field's text.
+    void findFrom(std::int32_t from);
 
     // Runs a handler's body; whatever it throws is reported here, never left to Qt.
     void runHandler(const std::function<void()> &body);
@@ -75,6 +95,9 @@ private:
     TextBox *m_txtBrojSloga = nullptr;
     CaptionLabel *m_lblUkupnoSlogova = nullptr;
     UpDown *m_UpDnBrSloga = nullptr;
+    DesignView *m_view = nullptr;
+    ElidedLabel *m_lblFolder = nullptr;
+    FindBar *m_find = nullptr;
     ErrorReporter m_reportError;
     ErrorReporter m_reportWarning;
 };

@@ -9,7 +9,7 @@ int main(int argc, char *argv[])
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", VELMORA_OFFSCREEN);
     QApplication app(argc, argv);
     // Several tests close the window; the test program itself must go on.
     QApplication::setQuitOnLastWindowClosed(false);
