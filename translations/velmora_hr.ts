@@ -252,6 +252,10 @@ Promjene se snimaju u %2 u istoj mapi.</translation>
         <source>Reading Trake.odl: %1 records</source>
         <translation>Učitavanje datoteke Trake.odl: %1 slogova</translation>
     </message>
+    <message>
+        <source>Saving Trake-novi.odl: every record written, making sure the disk holds them</source>
+        <translation>Snimanje u Trake-novi.odl: svi su slogovi zapisani, čeka se da ih disk spremi</translation>
+    </message>
 </context>
 <context>
     <name>StartupMessage</name>

@@ -153,5 +153,8 @@ void saveCatalog(const std::filesystem::path &file, RecordArrays &arrays, std::i
 {
     SafeFileWriter out(file);
     writeCatalog(arrays, count, [&out](std::string_view block) { out.write(block); }, progress);
+    // Every record is written; the disk's flush that follows can take as long again.
+    if (progress)
+        progress({count, count, 1.0});
     out.commit();
 }

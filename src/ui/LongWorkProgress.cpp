@@ -1,59 +1,79 @@
 #include "LongWorkProgress.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QProgressDialog>
+
+#include <chrono>
+#include <future>
+#include <memory>
+#include <mutex>
 
 namespace {
 
 constexpr qint64 kShowAfterMs = 500;
-constexpr qint64 kPaintEveryMs = 40;
+constexpr std::chrono::milliseconds kPaintEvery(40);
 constexpr int kSteps = 1000;
 
 }  // namespace
 
-LongWorkProgress::LongWorkProgress(QWidget *parent, Work work) : m_parent(parent), m_work(work)
-{
-    m_clock.start();
-}
+LongWorkProgress::LongWorkProgress(QWidget *parent, Work work) : m_parent(parent), m_work(work) {}
 
-LongWorkProgress::~LongWorkProgress() = default;
-
-ProgressReport LongWorkProgress::report()
+void LongWorkProgress::run(const std::function<void(const ProgressReport &report)> &work)
 {
-    return [this](const CatalogProgress &progress) { update(progress); };
-}
+    std::mutex lock;
+    CatalogProgress latest;
+    const ProgressReport report = [&lock, &latest](const CatalogProgress &progress) {
+        const std::scoped_lock hold(lock);
+        latest = progress;
+    };
+    QElapsedTimer clock;
+    clock.start();
+    std::future<void> done = std::async(std::launch::async, [&work, &report] { work(report); });
 
-void LongWorkProgress::update(const CatalogProgress &progress)
-{
-    const qint64 now = m_clock.elapsed();
-    if (now < kShowAfterMs || now - m_lastPaint < kPaintEveryMs)
-        return;
-    m_lastPaint = now;
-    if (!m_dialog) {
-        m_dialog = std::make_unique<QProgressDialog>(m_parent);
-        m_dialog->setObjectName(QStringLiteral("progressDialog"));
-        m_dialog->setWindowTitle(m_parent ? m_parent->windowTitle() : QString());
-        // Not modal: a modal dialog's setValue() would take user input too.
-        m_dialog->setWindowModality(Qt::NonModal);
-        m_dialog->setCancelButton(nullptr);
-        m_dialog->setAutoClose(false);
-        m_dialog->setAutoReset(false);
-        m_dialog->setMinimumDuration(0);
-        m_dialog->setRange(0, kSteps);
-        m_dialog->setMinimumWidth(360);
-        m_dialog->show();
+    std::unique_ptr<QProgressDialog> dialog;
+    while (done.wait_for(kPaintEvery) != std::future_status::ready) {
+        if (clock.elapsed() < kShowAfterMs)
+            continue;
+        CatalogProgress progress;
+        {
+            const std::scoped_lock hold(lock);
+            progress = latest;
+        }
+        if (!dialog) {
+            dialog = std::make_unique<QProgressDialog>(m_parent);
+            dialog->setObjectName(QStringLiteral("progressDialog"));
+            dialog->setWindowTitle(m_parent ? m_parent->windowTitle() : QString());
+            // Not modal: a modal dialog's setValue() would let user input through.
+            dialog->setWindowModality(Qt::NonModal);
+            dialog->setCancelButton(nullptr);
+            dialog->setAutoClose(false);
+            dialog->setAutoReset(false);
+            dialog->setMinimumDuration(0);
+            dialog->setMinimumWidth(360);
+            dialog->show();
+        }
+        // A stretch that reports nothing (the memory being handed out, the disk catching up
+        // after a save) shows as busy rather than as a bar standing still.
+        const bool busy = progress.fraction <= 0 || progress.fraction >= 1;
+        dialog->setRange(0, busy ? 0 : kSteps);
+        dialog->setValue(busy ? 0 : static_cast<int>(progress.fraction * kSteps));
+        dialog->setLabelText(label(progress));
+        // Keys and clicks stay queued until the work is done.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
-    m_dialog->setLabelText(label(progress));
-    m_dialog->setValue(static_cast<int>(progress.fraction * kSteps));
-    // Painting and the window system's other events; keys and clicks stay queued.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    done.get();
 }
 
 QString LongWorkProgress::label(const CatalogProgress &progress) const
 {
     const QLocale locale;
     if (m_work == Work::Save) {
+        if (progress.total > 0 && progress.records == progress.total)
+            return QCoreApplication::translate(
+                "LongWorkProgress", "Saving Trake-novi.odl: every record written, making sure "
+                                    "the disk holds them");
         return QCoreApplication::translate("LongWorkProgress",
                                            "Saving Trake-novi.odl: %1 of %2 records")
             .arg(locale.toString(static_cast<qlonglong>(progress.records)),

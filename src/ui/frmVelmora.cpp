@@ -311,10 +311,9 @@ void frmVelmora::Form_Load()
 {
     gSlog.reset();
     gRecords.redimAll(100);
-    {
-        LongWorkProgress progress(this, LongWorkProgress::Work::Load);
-        gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, progress.report());
-    }
+    LongWorkProgress(this, LongWorkProgress::Work::Load).run([](const ProgressReport &report) {
+        gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, report);
+    });
     showFolder();
     gBrojSloga = 1;
     showCurrentRecord();
@@ -357,8 +356,10 @@ void frmVelmora::onReloadClicked()
     runHandler([this] {
         try {
             // The loader swaps the new records in only once the whole file has been read.
-            LongWorkProgress progress(this, LongWorkProgress::Work::Load);
-            gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, progress.report());
+            LongWorkProgress(this, LongWorkProgress::Work::Load)
+                .run([](const ProgressReport &report) {
+                    gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, report);
+                });
         } catch (const CatalogError &error) {
             report(tr("The catalog was not reloaded; the records in memory are as "
                       "they were.\n")
@@ -376,8 +377,8 @@ void frmVelmora::onSaveClicked()
 {
     runHandler([this] {
         try {
-            LongWorkProgress progress(this, LongWorkProgress::Work::Save);
-            gSlog->SnimanjeuFajl(progress.report());
+            LongWorkProgress(this, LongWorkProgress::Work::Save)
+                .run([](const ProgressReport &report) { gSlog->SnimanjeuFajl(report); });
         } catch (const SavedButNotSynced &warning) {
             warn(tr("The catalog was saved, but a power cut or crash soon after could still "
                     "bring back the earlier file.\n")

@@ -522,7 +522,7 @@ TEST_F(CatalogFile, LoadAndSaveReportTheirProgressWithoutChangingWhatTheyDo)
             EXPECT_GT(reports[i].fraction, reports[i - 1].fraction) << load;
         }
         EXPECT_LE(reports.back().fraction, 1.0) << load;
-        EXPECT_EQ(reports.back().records, 8192) << load;
+        EXPECT_EQ(reports.back().records, load ? 8192 : 10000) << load;
         EXPECT_EQ(reports.back().total, load ? 0 : 10000) << load;
     }
     EXPECT_EQ(gSlog->UkBrSlogova, 10000);

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+// The window's tests give the offscreen platform a screen the window fits on.
+#ifndef VELMORA_OFFSCREEN
+#define VELMORA_OFFSCREEN "offscreen"
+#endif
+
 // The window tests need a QApplication; listing the tests (as CTest's discovery does) does not.
 int main(int argc, char *argv[])
 {
