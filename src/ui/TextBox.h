@@ -11,7 +11,7 @@
 // trailing line end is dropped, a CR or LF is never added); line breaks the text already held
 // stay. A validator() may then fix the text up; a text it does not find Acceptable is put back
 // to the previous text, and refused() says why. A text longer than the box shows whole as the
-// box's tooltip, however it came in.
+// box's tooltip, however it came in; the tooltip is set when it is asked for (QEvent::ToolTip).
 class TextBox : public QLineEdit
 {
     Q_OBJECT
@@ -24,7 +24,9 @@ public:
     void showValue(const QString &text);
 
 protected:
+    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 signals:
     void changed();
@@ -38,4 +40,6 @@ private:
 
     QString m_lastText;
     bool m_showingValue = false;
+    qsizetype m_textRoom = -1;  // pixels for text inside the frame; -1 until measured
+    qsizetype m_widestCharacter = 0;
 };
