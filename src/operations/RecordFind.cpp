@@ -82,20 +82,20 @@ bool RecordFind::matches(RecordArrays &arrays, std::int32_t record) const
 }
 
 std::optional<RecordFind::Found> RecordFind::next(RecordArrays &arrays, std::int32_t count,
-                                                  std::int32_t from) const
+                                                  std::int64_t from) const
 {
     count = std::min(count, arrays.upperBound());
     if (m_folded.empty() || count < 1)
         return std::nullopt;
     // Past the last record the search has already wrapped.
-    from = std::clamp(from, 1, count + 1);
-    for (std::int32_t n = from; n <= count; ++n) {
-        if (matches(arrays, n))
-            return Found{n, false};
+    const std::int64_t start = std::clamp<std::int64_t>(from, 1, count + std::int64_t{1});
+    for (std::int64_t n = start; n <= count; ++n) {
+        if (matches(arrays, static_cast<std::int32_t>(n)))
+            return Found{static_cast<std::int32_t>(n), false};
     }
-    for (std::int32_t n = 1; n < from; ++n) {
-        if (matches(arrays, n))
-            return Found{n, true};
+    for (std::int64_t n = 1; n < start; ++n) {
+        if (matches(arrays, static_cast<std::int32_t>(n)))
+            return Found{static_cast<std::int32_t>(n), true};
     }
     return std::nullopt;
 }

@@ -28,7 +28,7 @@ public:
     // The first record from `from` to `count`, then from 1 on, that holds the text; nothing
     // when none does or the text is empty. A `from` past the last record starts at record 1,
     // wrapped; one below 1 at record 1.
-    std::optional<Found> next(RecordArrays &arrays, std::int32_t count, std::int32_t from) const;
+    std::optional<Found> next(RecordArrays &arrays, std::int32_t count, std::int64_t from) const;
 
     bool matches(RecordArrays &arrays, std::int32_t record) const;
 

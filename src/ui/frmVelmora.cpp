@@ -485,7 +485,8 @@ void frmVelmora::createAdditions()
     m_find = new FindBar(designArea());
     m_find->setGeometry(kFindBar);
     connect(m_find, &FindBar::searchEdited, this, [this] { findFrom(gBrojSloga); });
-    connect(m_find, &FindBar::nextRequested, this, [this] { findFrom(gBrojSloga + 1); });
+    connect(m_find, &FindBar::nextRequested, this,
+            [this] { findFrom(std::int64_t{gBrojSloga} + 1); });
     connect(m_find, &FindBar::closed, this, [this] { m_txtBrojSloga->setFocus(); });
 }
 
@@ -498,7 +499,7 @@ void frmVelmora::createShortcuts()
     add(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { openFind(); });
     add(QKeySequence(Qt::Key_F3), [this] {
         if (m_find->isVisible() && !m_find->text().isEmpty())
-            findFrom(gBrojSloga + 1);
+            findFrom(std::int64_t{gBrojSloga} + 1);
         else
             openFind();
     });
@@ -518,7 +519,7 @@ void frmVelmora::openFind()
     m_view->ensureWidgetVisible(m_find);
 }
 
-void frmVelmora::findFrom(std::int32_t from)
+void frmVelmora::findFrom(std::int64_t from)
 {
     runHandler([this, from] {
         const QString text = m_find->text();

@@ -74,7 +74,7 @@ private:
     void showFolder();
     void openFind();
     // Shows the first record from `from` on (wrapping) that holds the find field's text.
-    void findFrom(std::int32_t from);
+    void findFrom(std::int64_t from);
 
     // Runs a handler's body; whatever it throws is reported here, never left to Qt.
     void runHandler(const std::function<void()> &body);
