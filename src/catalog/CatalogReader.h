@@ -4,7 +4,6 @@
 #include "LoadedCatalog.h"
 
 #include <cstddef>
-#include <climits>
 #include <cstdint>
 #include <memory>
 #include <string>

@@ -17,8 +17,9 @@ class TextBox;
 class UpDown;
 
 // The editor's one window: a frame that lays out a record as its own text, the record-number
-// box with its up-down, the record count and the four command buttons. Its handlers keep the
-// program going after a failure: each reports what went wrong and leaves memory as it was.
+// box with its up-down, the record count and the four command buttons; beside them the folder
+// being edited and a find field (Ctrl+F). Its handlers keep the program going after a failure:
+// each reports what went wrong and leaves memory as it was.
 class frmVelmora : public QWidget
 {
     Q_OBJECT
