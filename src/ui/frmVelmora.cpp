@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFont>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QScreen>
@@ -30,6 +31,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 #include <cassert>
@@ -473,6 +475,25 @@ void frmVelmora::fitToScreen(const QRect &available)
     setMinimumSize(QSize(240, 160).boundedTo(size));
     setMaximumSize(design + QSize(bar, bar));
     resize(size);
+}
+
+void frmVelmora::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    followScreen();
+}
+
+void frmVelmora::followScreen()
+{
+    // The native window exists from the first show on.
+    if (m_followingScreen || windowHandle() == nullptr)
+        return;
+    m_followingScreen = true;
+    const auto refit = [this] { fitToScreen(windowHandle()->screen()->availableGeometry()); };
+    connect(windowHandle(), &QWindow::screenChanged, this, refit);
+    for (QScreen *each : QGuiApplication::screens())
+        connect(each, &QScreen::availableGeometryChanged, this, refit);
+    refit();
 }
 
 void frmVelmora::createAdditions()

@@ -54,6 +54,9 @@ public:
     // design area scrolling.
     void fitToScreen(const QRect &available);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void createControls();
     void applyTabOrder();
@@ -72,6 +75,8 @@ private:
     void createDesignView();
     void createAdditions();
     void createShortcuts();
+    // Fits the window again when it moves to another screen, or its screen's panels change.
+    void followScreen();
     void showFolder();
     void openFind();
     // Shows the first record from `from` on (wrapping) that holds the find field's text.
@@ -99,6 +104,7 @@ private:
     DesignView *m_view = nullptr;
     ElidedLabel *m_lblFolder = nullptr;
     FindBar *m_find = nullptr;
+    bool m_followingScreen = false;
     ErrorReporter m_reportError;
     ErrorReporter m_reportWarning;
 };
