@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QLocale>
 #include <QProgressDialog>
 
@@ -15,6 +16,28 @@ namespace {
 constexpr qint64 kShowAfterMs = 500;
 constexpr std::chrono::milliseconds kPaintEvery(40);
 constexpr int kSteps = 1000;
+
+// Drops from another program come as window-system messages that the event loop hands on even
+// while it holds back user input; while the work runs they are refused, so no text lands in a
+// record under a save.
+class DropRefuser : public QObject
+{
+public:
+    DropRefuser() { QCoreApplication::instance()->installEventFilter(this); }
+    ~DropRefuser() override { QCoreApplication::instance()->removeEventFilter(this); }
+    DropRefuser(const DropRefuser &) = delete;
+    DropRefuser &operator=(const DropRefuser &) = delete;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+            return false;
+        event->ignore();
+        return true;
+    }
+};
 
 }  // namespace
 
@@ -33,6 +56,7 @@ void LongWorkProgress::run(const std::function<void(const ProgressReport &report
     std::future<void> done = std::async(std::launch::async, [&work, &report] { work(report); });
 
     std::unique_ptr<QProgressDialog> dialog;
+    const DropRefuser refuseDrops;
     while (done.wait_for(kPaintEvery) != std::future_status::ready) {
         if (clock.elapsed() < kShowAfterMs)
             continue;
