@@ -467,12 +467,15 @@ void frmVelmora::fitToScreen(const QRect &available)
 {
     const QSize design = designArea()->size();
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    const QSize size = DesignView::windowSizeFor(design, available.size() - kFrameAllowance, bar);
+    // The least a window can usefully be, on however small a screen.
+    const QSize least(240, 160);
+    const QSize room = (available.size() - kFrameAllowance).expandedTo(least);
+    const QSize size = DesignView::windowSizeFor(design, room, bar);
     if (size == design) {
         setFixedSize(design);
         return;
     }
-    setMinimumSize(QSize(240, 160).boundedTo(size));
+    setMinimumSize(least);
     setMaximumSize(design + QSize(bar, bar));
     resize(size);
 }
