@@ -6,6 +6,7 @@
 #include "CatalogWriter.h"
 #include "PeakMemory.h"
 #include "RawFileBaselines.h"
+#include "RecordFind.h"
 #include "TempFolder.h"
 #include "TypicalRecord.h"
 
@@ -259,6 +260,29 @@ void registerBenchmarks()
     add("load_save", kLargest, benchLoadAndSave);
 }
 
+// Find over the largest catalog, for a text no record holds: every record is searched, the
+// longest a find can take. It must stay instant, well under the 0.1 s a person notices.
+void benchFindNoMatch(benchmark::State &state)
+{
+    LoadedCatalog &catalog = g_files->loaded(kLargest);
+    const RecordFind find("orah");
+    std::optional<RecordFind::Found> found;
+    for (auto _ : state) {
+        found = find.next(catalog.arrays, catalog.count, 1);
+        benchmark::DoNotOptimize(found);
+    }
+    if (found)
+        state.SkipWithError("a record held the text no record should hold");
+    state.SetItemsProcessed(state.iterations() * catalog.count);
+}
+
+void registerFindBenchmark()
+{
+    benchmark::RegisterBenchmark(nameOf("find_no_match", kLargest).c_str(), benchFindNoMatch)
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
+}
+
 // Prints as usual and keeps each benchmark's throughput for the summary: the mean over the
 // repetitions when the library computed one, else the average of the runs it reported.
 class SummaryReporter : public benchmark::ConsoleReporter
@@ -455,6 +479,7 @@ int main(int argc, char **argv)
     const LoadMemory memory = measureLoadMemory(files.file(kLargest));
 
     registerBenchmarks();
+    registerFindBenchmark();
     SummaryReporter reporter(::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
                                                      : benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);

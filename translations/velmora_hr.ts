@@ -318,6 +318,36 @@
     </message>
 </context>
 <context>
+    <name>FindBar</name>
+    <message>
+        <source>Find a strip</source>
+        <translation>Traži traku</translation>
+    </message>
+    <message>
+        <source>Find a strip by name, description, unit or price</source>
+        <translation>Traži traku po nazivu, opisu, jedinici mjere ili cijeni</translation>
+    </message>
+</context>
+<context>
+    <name>LongWorkProgress</name>
+    <message>
+        <source>Saving Trake-novi.odl: %1 of %2 records</source>
+        <translation>Snimanje u Trake-novi.odl: %1 od %2 slogova</translation>
+    </message>
+    <message>
+        <source>Reading Trake.odl</source>
+        <translation>Učitavanje datoteke Trake.odl</translation>
+    </message>
+    <message>
+        <source>Reading Trake.odl: %1 records</source>
+        <translation>Učitavanje datoteke Trake.odl: %1 slogova</translation>
+    </message>
+    <message>
+        <source>Saving Trake-novi.odl: every record written, making sure the disk holds them</source>
+        <translation>Snimanje u Trake-novi.odl: svi su slogovi zapisani, čeka se da ih disk spremi</translation>
+    </message>
+</context>
+<context>
     <name>StartupMessage</name>
     <message>
         <source>The catalog in %1 holds no record:</source>
@@ -470,6 +500,18 @@
     <message>
         <source>This window shows Trake.odl. Trake-novi.odl was saved later, on %1: what was saved there is not shown here.</source>
         <translation>Ovaj prozor prikazuje Trake.odl. Trake-novi.odl snimljena je kasnije, %1: ono što je ondje snimljeno ovdje se ne prikazuje.</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Mapa</translation>
+    </message>
+    <message>
+        <source>No record holds &quot;%1&quot;.</source>
+        <translation>Nijedan slog ne sadrži &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Past the last record, the search went on from record 1.</source>
+        <translation>Nakon posljednjeg sloga traženje se nastavlja od sloga 1.</translation>
     </message>
     <message>
         <source>There was not enough memory to finish this. Every record and edit is still in the editor, and no file was written.</source>

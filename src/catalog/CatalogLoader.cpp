@@ -8,6 +8,7 @@
 #include "Utf8Text.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -20,6 +21,10 @@ namespace {
 
 // Read after the size the file had when opened, should it grow meanwhile.
 constexpr std::size_t kBlockSize = 1 << 20;
+// With a progress report the file is read this much at a time, each step reported.
+constexpr std::size_t kReportedReadSize = 64 << 20;
+// The part of a load's time spent reading the file, before its lines are split.
+constexpr double kReadShare = 0.2;
 
 [[noreturn]] void failWithErrno(const std::filesystem::path &file, const char *what)
 {
@@ -48,7 +53,7 @@ std::size_t readFully(int fd, char *block, std::size_t size, const std::filesyst
 
 // The whole file is read into one block that the records keep and refer to, so that a line
 // is neither copied nor allocated on its own.
-LoadedCatalog readCatalogFile(const std::filesystem::path &file)
+LoadedCatalog readCatalogFile(const std::filesystem::path &file, const ProgressReport &progress)
 {
     const FileDescriptor fd(openRegularFile(file));
     struct stat status {};
@@ -58,7 +63,20 @@ LoadedCatalog readCatalogFile(const std::filesystem::path &file)
     CatalogReader reader(file.string());
     const std::size_t size = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
     HeldBlock whole(size);
-    const std::size_t got = readFully(fd.get(), whole.data(), size, file);
+    std::size_t got = 0;
+    if (!progress) {
+        got = readFully(fd.get(), whole.data(), size, file);
+    } else {
+        while (got < size) {
+            const std::size_t step = std::min(kReportedReadSize, size - got);
+            const std::size_t read = readFully(fd.get(), whole.data() + got, step, file);
+            got += read;
+            progress({0, 0, kReadShare * static_cast<double>(got) / static_cast<double>(size)});
+            if (read < step)
+                break;
+        }
+        reader.reportProgress(progress, got, kReadShare);
+    }
     const bool utf8 = looksLikeUtf8(std::string_view(whole.data(), got));
     reader.feed(std::move(whole), got);
     if (got == size) {
@@ -77,10 +95,10 @@ LoadedCatalog readCatalogFile(const std::filesystem::path &file)
 
 // The records in memory are replaced only after a whole load, so running out of memory on the
 // way leaves them as they were; the message says so in the user's terms.
-LoadedCatalog loadCatalog(const std::filesystem::path &file)
+LoadedCatalog loadCatalog(const std::filesystem::path &file, const ProgressReport &progress)
 {
     try {
-        return readCatalogFile(file);
+        return readCatalogFile(file, progress);
     } catch (const std::bad_alloc &) {
         throw CatalogError(Message{QT_TRANSLATE_NOOP("CatalogError",
                                                      "%1: there was not enough memory to read it"),

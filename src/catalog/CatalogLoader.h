@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CatalogProgress.h"
 #include "LoadedCatalog.h"
 
 #include <cstdint>
@@ -7,8 +8,9 @@
 #include <optional>
 
 // Reads a catalog file in one pass, a block at a time. Throws CatalogError naming the file
-// when it cannot be opened or read, or at the first line that cannot be cut.
-LoadedCatalog loadCatalog(const std::filesystem::path &file);
+// when it cannot be opened or read, or at the first line that cannot be cut. `progress`, when
+// given, hears how far the load has come every few thousand records.
+LoadedCatalog loadCatalog(const std::filesystem::path &file, const ProgressReport &progress = {});
 
 // Throws CatalogError naming `file` when the catalog holds no record.
 void refuseEmptyCatalog(const LoadedCatalog &loaded, const std::filesystem::path &file);

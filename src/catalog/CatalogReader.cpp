@@ -17,6 +17,8 @@ constexpr std::int32_t kGrowth = 100;
 // The fewest bytes a record is taken to have when the arrays are sized ahead: a short first
 // record must not make them reserve more than about half the file's size.
 constexpr std::size_t kLeastRecordBytes = 1024;
+// Records between two progress reports: a few milliseconds of work.
+constexpr std::int64_t kReportEvery = 4096;
 
 // How many records `bytes` holds if each is as long as the first: its 45 line ends and what
 // they close. Nothing when the first record does not end within them.
@@ -74,7 +76,7 @@ void CatalogReader::split(std::string_view bytes)
         const void *cr = std::memchr(bytes.data() + start, '\r', bytes.size() - start);
         if (cr == nullptr) {
             m_partial.append(bytes.substr(start));
-            return;
+            break;
         }
         m_sawCr = true;
         const std::size_t end = static_cast<const char *>(cr) - bytes.data();
@@ -90,7 +92,28 @@ void CatalogReader::split(std::string_view bytes)
             m_skipLf = true;
         else if (bytes[start] == '\n')
             ++start;
+        if (m_catalog.count >= m_nextReport) [[unlikely]]
+            report(start);
     }
+    m_fed += bytes.size();
+}
+
+void CatalogReader::reportProgress(ProgressReport report, std::size_t expectedBytes, double from)
+{
+    m_report = std::move(report);
+    m_expectedBytes = expectedBytes;
+    m_reportFrom = from;
+    m_nextReport = m_report ? m_catalog.count + kReportEvery : INT64_MAX;
+}
+
+void CatalogReader::report(std::size_t splitInThisPiece)
+{
+    m_nextReport += kReportEvery;
+    const double split = m_expectedBytes == 0
+        ? 1.0
+        : std::min(1.0, static_cast<double>(m_fed + splitInThisPiece)
+                            / static_cast<double>(m_expectedBytes));
+    m_report({m_catalog.count, 0, m_reportFrom + (1.0 - m_reportFrom) * split});
 }
 
 LoadedCatalog CatalogReader::finish()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CatalogProgress.h"
 #include "LoadedCatalog.h"
 
 #include <cstddef>
@@ -26,6 +27,10 @@ public:
     // uncopied.
     void feed(HeldBlock block, std::size_t size);
 
+    // Reports every few thousand records while the bytes are split, as the stretch `from` to 1
+    // of the whole work, by the bytes split of `expectedBytes`.
+    void reportProgress(ProgressReport report, std::size_t expectedBytes, double from);
+
     // Takes a last line that had no line end and trims the arrays to the record count.
     LoadedCatalog finish();
 
@@ -38,6 +43,7 @@ private:
     // `held` tells whether `line` lies in bytes the records keep, so members can refer to it.
     void takeLine(std::string_view line, bool held);
     [[noreturn]] void fail(const std::string &what) const;
+    void report(std::size_t splitInThisPiece);
 
     std::string m_fileName;
     const TemplateLine *m_lines;    // the record's 45 lines, looked up once rather than per line
@@ -48,6 +54,11 @@ private:
     bool m_skipLf = false;          // the last piece ended with CR: a leading LF is its line end
     bool m_sawCr = false;
     bool m_sawLf = false;
+    ProgressReport m_report;
+    std::int64_t m_nextReport = INT64_MAX;  // the record count of the next report
+    std::size_t m_fed = 0;                  // bytes split before the piece being split
+    std::size_t m_expectedBytes = 0;
+    double m_reportFrom = 0;
 };
 
 // The whole of a catalog held in memory.

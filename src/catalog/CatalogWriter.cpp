@@ -15,6 +15,8 @@ constexpr std::size_t kBlockSize = 1 << 20;
 // gathered into the block, so that an edited catalog does not become many tiny writes.
 constexpr std::size_t kDirectRun = 64 * 1024;
 constexpr std::string_view kLineEnd = "\r\n";
+// Records between two progress reports: a few milliseconds of work.
+constexpr std::int32_t kReportEvery = 4096;
 
 // Turns the record's pieces into as few sink calls as it can. Records that were not edited
 // still lie in the held file bytes piece after piece, with the file's own CR LF between their
@@ -121,10 +123,17 @@ private:
 }  // namespace
 
 void writeCatalog(RecordArrays &arrays, std::int32_t count,
-                  const std::function<void(std::string_view)> &sink)
+                  const std::function<void(std::string_view)> &sink,
+                  const ProgressReport &progress)
 {
     Stream out(arrays, sink);
+    // Without a report the record number never reaches it.
+    std::int64_t nextReport = progress ? kReportEvery + 1 : std::int64_t{count} + 1;
     for (std::int32_t n = 1; n <= count; ++n) {
+        if (n == nextReport) [[unlikely]] {
+            progress({n - 1, count, static_cast<double>(n - 1) / count});
+            nextReport += kReportEvery;
+        }
         for (const TemplateLine &line : recordTemplate()) {
             for (const RecordMember &piece : line.pieces)
                 out.piece(piece.access(arrays, n));
@@ -151,11 +160,30 @@ std::uint64_t catalogSize(RecordArrays &arrays, std::int32_t count)
     return size + static_cast<std::uint64_t>(count) * kLinesPerRecord * kLineEnd.size();
 }
 
-FileStamp saveCatalog(const std::filesystem::path &file, RecordArrays &arrays,
-                      std::int32_t count, WriteRules rules)
+CatalogSave::CatalogSave(const std::filesystem::path &file, RecordArrays &arrays,
+                         std::int32_t count, WriteRules rules)
+    : m_arrays(arrays), m_count(count), m_out(file, sized(std::move(rules), arrays, count))
+{
+}
+
+FileStamp CatalogSave::write(const ProgressReport &progress)
+{
+    writeCatalog(
+        m_arrays, m_count, [this](std::string_view block) { m_out.write(block); }, progress);
+    // Every record is written; the disk's flush that follows can take as long again.
+    if (progress)
+        progress({m_count, m_count, 1.0});
+    return m_out.commit();
+}
+
+WriteRules CatalogSave::sized(WriteRules rules, RecordArrays &arrays, std::int32_t count)
 {
     rules.size = catalogSize(arrays, count);
-    SafeFileWriter out(file, std::move(rules));
-    writeCatalog(arrays, count, [&out](std::string_view block) { out.write(block); });
-    return out.commit();
+    return rules;
+}
+
+FileStamp saveCatalog(const std::filesystem::path &file, RecordArrays &arrays,
+                      std::int32_t count, WriteRules rules, const ProgressReport &progress)
+{
+    return CatalogSave(file, arrays, count, std::move(rules)).write(progress);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CatalogProgress.h"
 #include "RecordArrays.h"
 #include "SafeFileWriter.h"
 
@@ -12,7 +13,8 @@
 // Produces records 1 to count, 45 lines each, every line ended by CR LF, and hands the bytes
 // to `sink` a block at a time. Missing section objects are created and written as empty lines.
 void writeCatalog(RecordArrays &arrays, std::int32_t count,
-                  const std::function<void(std::string_view)> &sink);
+                  const std::function<void(std::string_view)> &sink,
+                  const ProgressReport &progress = {});
 
 // The same bytes in one string.
 std::string catalogBytes(RecordArrays &arrays, std::int32_t count);
@@ -20,8 +22,28 @@ std::string catalogBytes(RecordArrays &arrays, std::int32_t count);
 // The number of bytes writeCatalog gives for the same records.
 std::uint64_t catalogSize(RecordArrays &arrays, std::int32_t count);
 
-// Replaces `file` with the catalog safely (SafeFileWriter, under `rules`, with the catalog's
-// size reserved first) and returns the stamp of the file written. Throws CatalogError on
-// failure, SaveCancelled when a question of `rules` was answered no.
+// A save of the catalog to `file` in two steps. Opening reserves the catalog's size and asks the
+// questions of `rules` (SafeFileWriter), on the calling thread; write() writes the records and
+// commits, which may take long and can run on another thread while nothing changes the records.
+class CatalogSave
+{
+public:
+    // Throws CatalogError, or SaveCancelled when a question was answered no.
+    CatalogSave(const std::filesystem::path &file, RecordArrays &arrays, std::int32_t count,
+                WriteRules rules);
+
+    // Returns the stamp of the file written; throws CatalogError, or SavedButNotSynced once
+    // the file is replaced but its folder could not be synced.
+    FileStamp write(const ProgressReport &progress = {});
+
+private:
+    static WriteRules sized(WriteRules rules, RecordArrays &arrays, std::int32_t count);
+
+    RecordArrays &m_arrays;
+    std::int32_t m_count;
+    SafeFileWriter m_out;
+};
+
+// Both steps at once.
 FileStamp saveCatalog(const std::filesystem::path &file, RecordArrays &arrays, std::int32_t count,
-                      WriteRules rules = {});
+                      WriteRules rules = {}, const ProgressReport &progress = {});

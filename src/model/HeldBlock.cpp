@@ -1,5 +1,6 @@
 #include "HeldBlock.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <new>
 #include <utility>
@@ -22,8 +23,11 @@ void populate(void *data, std::size_t size)
 #ifdef MADV_POPULATE_WRITE
     const auto start = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) / kPage * kPage;
     const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) / kPage * kPage;
-    if (end > start)
-        ::madvise(reinterpret_cast<void *>(start), end - start, MADV_POPULATE_WRITE);
+    // A step at a time: the call holds the process's memory map for its whole length, and
+    // other threads (the window painting during a long load) wait for it to let go.
+    constexpr std::uintptr_t kStep = std::uintptr_t(64) << 20;
+    for (std::uintptr_t at = start; at < end; at += kStep)
+        ::madvise(reinterpret_cast<void *>(at), std::min(kStep, end - at), MADV_POPULATE_WRITE);
 #endif
 }
 

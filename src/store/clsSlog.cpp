@@ -9,6 +9,7 @@
 #include "WorkingFolder.h"
 #include "basMain.h"
 
+#include <optional>
 #include <utility>
 
 namespace {
@@ -21,10 +22,10 @@ clsSlog::Display &display()
 
 }  // namespace
 
-void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty)
+void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty, const ProgressReport &progress)
 {
     WorkingFolder::enter();
-    LoadedCatalog loaded = loadCatalog(kInputFile);
+    LoadedCatalog loaded = loadCatalog(kInputFile, progress);
     if (ifEmpty == EmptyCatalog::Refuse)
         refuseEmptyCatalog(loaded, kInputFile);
     gRecords = std::move(loaded.arrays);
@@ -34,7 +35,7 @@ void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty)
     markSaved();
 }
 
-bool clsSlog::SnimanjeuFajl(const SaveQuestions &ask)
+bool clsSlog::SnimanjeuFajl(const SaveQuestions &ask, const LongWork &run)
 {
     WorkingFolder::enter();
     WriteRules rules;
@@ -50,10 +51,19 @@ bool clsSlog::SnimanjeuFajl(const SaveQuestions &ask)
             return m_inPlaceAllowed || (m_inPlaceAllowed = ask.writeInPlace());
         };
     }
+    std::optional<CatalogSave> save;
     try {
-        m_written = saveCatalog(kOutputFile, gRecords, UkBrSlogova, std::move(rules));
+        save.emplace(kOutputFile, gRecords, UkBrSlogova, std::move(rules));
     } catch (const SaveCancelled &) {
         return false;
+    }
+    try {
+        if (run)
+            run([this, &save](const ProgressReport &progress) {
+                m_written = save->write(progress);
+            });
+        else
+            m_written = save->write();
     } catch (const SavedButNotSynced &saved) {
         m_written = saved.written();
         markSaved();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileStamp.h"
+#include "CatalogProgress.h"
 #include "RecordArrays.h"
 #include "RecordTemplate.h"
 
@@ -14,6 +15,10 @@
 
 // Whether a load may leave the program with no record at all.
 enum class EmptyCatalog { Accept, Refuse };
+
+// Runs a long piece of work, handing it the progress report to give; the window runs it on a
+// worker thread and shows how far it has come.
+using LongWork = std::function<void(const std::function<void(const ProgressReport &)> &work)>;
 
 // What a save asks the user before it goes ahead; an empty function lets the save go ahead.
 struct SaveQuestions
@@ -46,15 +51,19 @@ public:
 
     // Reads "Trake.odl" from the current folder. The records in memory are replaced only once
     // the whole file has been read (and, with EmptyCatalog::Refuse, found to hold a record);
-    // on any failure a CatalogError is thrown and memory is as it was.
-    void UcitavanjeIzFajla(EmptyCatalog ifEmpty = EmptyCatalog::Accept);
+    // on any failure a CatalogError is thrown and memory is as it was. `progress` hears how far
+    // a large load has come.
+    void UcitavanjeIzFajla(EmptyCatalog ifEmpty = EmptyCatalog::Accept,
+                           const ProgressReport &progress = {});
 
     // Writes every record to "Trake-novi.odl" in the current folder, after the questions of
     // `ask`; false when one was answered no and nothing was written. A failure throws
     // CatalogError and leaves an existing "Trake-novi.odl" exactly as it was, except where it
     // had to be written in place (the message says so). SavedButNotSynced: saved all the same.
     // "Trake.odl" itself, through whatever link, is never written.
-    bool SnimanjeuFajl(const SaveQuestions &ask = {});
+    // The questions are asked on the calling thread; the records are then written through
+    // `run`, which may show progress and run them on another thread (inline when empty).
+    bool SnimanjeuFajl(const SaveQuestions &ask = {}, const LongWork &run = {});
 
     // Puts `value` into `member` of record brojsloga: the one way an edit reaches the records.
     void storeValue(std::int32_t brojsloga, const RecordMember &member, std::string_view value);

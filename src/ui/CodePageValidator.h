@@ -21,7 +21,8 @@ public:
     // Why `text`, which validate() did not accept, was refused; empty when it gives no reason.
     virtual QString refusal(const QString &text) const;
 
-    // Names the first character of `text` the code page cannot hold; empty when there is none.
+    // Names the first character of `text` the code page cannot hold, set apart from the
+    // sentence's direction; empty when there is none.
     static QString codePageRefusal(const QString &text);
 
 protected:

@@ -33,6 +33,10 @@ void CommandButton::paintEvent(QPaintEvent *)
     if (isDown())
         area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                        style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    // A hyphen drawn as a non-breaking one keeps a file name such as "Trake-novi.odl" whole
+    // on its line.
+    QString caption = text();
+    caption.replace(u'-', QChar(0x2011));
     painter.drawItemText(area, Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(),
-                         text(), QPalette::ButtonText);
+                         caption, QPalette::ButtonText);
 }

@@ -2,7 +2,11 @@
 
 #include "CodePageValidator.h"
 
+#include <QEvent>
 #include <QScopedValueRollback>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTextDocument>
 #include <QToolTip>
 #include <QValidator>
 
@@ -72,6 +76,50 @@ TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
     // Catalog values have no length limit; QLineEdit cuts at 32767 characters by default.
     setMaxLength(std::numeric_limits<int>::max());
     connect(this, &QLineEdit::textChanged, this, &TextBox::onTextChanged);
+}
+
+bool TextBox::event(QEvent *event)
+{
+    // Decided as the tooltip is asked for, so that it follows the text however that came in,
+    // and a keystroke or a record shown costs no measuring.
+    if (event->type() == QEvent::ToolTip)
+        updateToolTip();
+    return QLineEdit::event(event);
+}
+
+void TextBox::resizeEvent(QResizeEvent *event)
+{
+    QLineEdit::resizeEvent(event);
+    m_textRoom = -1;
+}
+
+void TextBox::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        m_textRoom = -1;
+}
+
+void TextBox::updateToolTip()
+{
+    if (m_textRoom < 0) {
+        QStyleOptionFrame option;
+        initStyleOption(&option);
+        // QLineEdit keeps two pixels free on each side of its text.
+        m_textRoom =
+            style()->subElementRect(QStyle::SE_LineEditContents, &option, this).width() - 4;
+        m_widestCharacter = fontMetrics().maxWidth();
+    }
+    const QString shown = text();
+    QString tip;
+    // Short text fits whatever its letters; only a longer one is measured.
+    if (shown.size() * m_widestCharacter > m_textRoom
+        && fontMetrics().horizontalAdvance(shown) > m_textRoom)
+        // Text that looks like markup would be shown as rich text: plain text is made safe.
+        tip = Qt::mightBeRichText(shown) ? Qt::convertFromPlainText(shown) : shown;
+    // Setting a tooltip sends an event even when it stays the same.
+    if (tip != toolTip())
+        setToolTip(tip);
 }
 
 void TextBox::showValue(const QString &text)

@@ -9,8 +9,10 @@
 // "1" is overtyped with "1"; the record display's nesting ends only because this box does not.
 // Whatever way text comes in, only one line of what it adds is kept: the first that holds
 // text (a pasted cell's trailing line end is dropped, a CR or LF is never added), with a note
-// at the box when lines holding text were left out; line breaks the text already held stay. A validator() may then fix the text up; a text it does not find Acceptable is put back
-// to the previous text, and refused() says why.
+// at the box when lines holding text were left out; line breaks the text already held stay. A
+// validator() may then fix the text up; a text it does not find Acceptable is put back to the
+// previous text, and refused() says why. A text longer than the box shows whole as the box's
+// tooltip, however it came in; the tooltip is set when it is asked for (QEvent::ToolTip).
 class TextBox : public QLineEdit
 {
     Q_OBJECT
@@ -22,6 +24,11 @@ public:
     // get them back.
     void showValue(const QString &text);
 
+protected:
+    bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
 signals:
     void changed();
     // Also shown as a tooltip at the box; `reason` is empty when the validator gives none.
@@ -32,7 +39,10 @@ private:
     void refuse(const QString &reason, qsizetype cursor);
     // A note shown at the box, as a tooltip: it needs no answer.
     void showNote(const QString &note);
+    void updateToolTip();
 
     QString m_lastText;
     bool m_showingValue = false;
+    qsizetype m_textRoom = -1;  // pixels for text inside the frame; -1 until measured
+    qsizetype m_widestCharacter = 0;
 };

@@ -4,6 +4,7 @@
 #include "TextBox.h"
 
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 #include <QToolButton>
@@ -78,6 +79,10 @@ bool UpDown::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_buddy && event->type() == QEvent::KeyPress)
         return handleKey(static_cast<QKeyEvent *>(event));
+    if (watched == m_buddy && event->type() == QEvent::Wheel) {
+        handleWheel(static_cast<QWheelEvent *>(event));
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -85,6 +90,23 @@ void UpDown::keyPressEvent(QKeyEvent *event)
 {
     if (!handleKey(event))
         QWidget::keyPressEvent(event);
+}
+
+void UpDown::wheelEvent(QWheelEvent *event)
+{
+    handleWheel(event);
+}
+
+void UpDown::handleWheel(QWheelEvent *event)
+{
+    constexpr int kNotch = 120;
+    m_wheelTurned += event->angleDelta().y();
+    for (; m_wheelTurned >= kNotch; m_wheelTurned -= kNotch)
+        stepUp();
+    for (; m_wheelTurned <= -kNotch; m_wheelTurned += kNotch)
+        stepDown();
+    // Taken here, so the window around does not scroll as well.
+    event->accept();
 }
 
 void UpDown::focusInEvent(QFocusEvent *event)

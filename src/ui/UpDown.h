@@ -10,7 +10,8 @@ class TextBox;
 // A pair of arrows that steps the number in its buddy text box. A step starts from the number
 // the buddy shows, goes one up or down within 1 ... maximum() and writes the result, in
 // decimal, into the buddy's text; the buddy's change event does the rest. At a limit nothing
-// is written. Up and Down pressed in the buddy (or in this control) step the same way. The
+// is written. Up and Down pressed in the buddy (or in this control) step the same way, and so
+// does the mouse wheel over either, a notch a step, up for the next number. The
 // control takes the focus as a whole and then draws the style's focus frame around its arrows.
 class UpDown : public QWidget
 {
@@ -37,14 +38,17 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     void step(int direction);
     void layOutArrows();
     bool handleKey(QKeyEvent *event);
+    void handleWheel(QWheelEvent *event);
 
     QToolButton *m_up;
     QToolButton *m_down;
     TextBox *m_buddy = nullptr;
     std::int32_t m_maximum = kMinimum;
+    int m_wheelTurned = 0;  // eighths of a degree not yet stepped, from fine-grained wheels
 };

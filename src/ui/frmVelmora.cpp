@@ -5,8 +5,13 @@
 #include "CodePage1250.h"
 #include "CodePageValidator.h"
 #include "CommandButton.h"
+#include "DesignView.h"
+#include "ElidedLabel.h"
+#include "FindBar.h"
+#include "LongWorkProgress.h"
 #include "MessageText.h"
 #include "RecordAppend.h"
+#include "RecordFind.h"
 #include "RecordNumberText.h"
 #include "RecordTemplate.h"
 #include "SavedButNotSynced.h"
@@ -19,17 +24,23 @@
 
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QFont>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSessionManager>
 #include <QShortcut>
+#include <QStyle>
 #include <QTime>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 #include <cassert>
@@ -81,6 +92,21 @@ bool takesFocus(ControlKind kind)
     return kind == ControlKind::TextBox || kind == ControlKind::CommandButton
         || kind == ControlKind::UpDown;
 }
+
+// The window's frame and title bar, which are not known before it is first shown: a window
+// that would fit only without them is fitted as one that does not fit.
+constexpr QSize kFrameAllowance(16, 48);
+
+// In the free space of the right-hand column, in twips as the design is: the folder below the
+// save button with the save's confirmation under it, the find field below Izlaz.
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                 twipsToPixels(height));
+}
+constexpr QRect kFolderLabel = twipsRect(12600, 6420, 2520, 240);
+constexpr QRect kStatusLine = twipsRect(12600, 6720, 2520, 960);
+constexpr QRect kFindBar = twipsRect(12600, 9720, 2520, 1260);
 
 // Shows record gBrojSloga through a private copy: nested events rewrite gBrojSloga, and the
 // record being shown must not move under the display.
@@ -152,15 +178,16 @@ frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
     setObjectName(QString::fromUtf8(window.name));
     setWindowTitle(QString::fromUtf8(window.title));
     setFont(windowFont());
-    setFixedSize(twipsToPixels(window.clientWidth), twipsToPixels(window.clientHeight));
+    createDesignView();
+    fitToScreen(screen()->availableGeometry());
 
     createControls();
-    createStatusLine();
     applyTabOrder();
     applyAccessibleNames();
     // Only now: putting the design values in place raises no event.
     connectHandlers();
-    connectShortcuts();
+    createAdditions();
+    createShortcuts();
 
     m_reportError = [this](const QString &message) {
         QMessageBox::critical(this, windowTitle(), message);
@@ -196,7 +223,7 @@ void frmVelmora::createControls()
 {
     QWidget *frame = nullptr;
     for (const ControlDesign &design : frmVelmoraDesign()) {
-        QWidget *parent = design.container == Container::Frame1 ? frame : this;
+        QWidget *parent = design.container == Container::Frame1 ? frame : designArea();
         assert(parent != nullptr);
         const QString caption = QString::fromUtf8(design.caption);
         QWidget *control = nullptr;
@@ -297,28 +324,6 @@ void frmVelmora::applyAccessibleNames()
         control(QString::fromUtf8(each.box))->setAccessibleName(tr(each.name));
 }
 
-// The save's confirmation, in the free space of the right-hand column below the save button.
-void frmVelmora::createStatusLine()
-{
-    m_lblStatus = new QLabel(this);
-    m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    m_lblStatus->setGeometry(twipsToPixels(12600), twipsToPixels(7920), twipsToPixels(2415),
-                             twipsToPixels(900));
-    m_lblStatus->setWordWrap(true);
-    m_lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_lblStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
-}
-
-void frmVelmora::connectShortcuts()
-{
-    auto *saveKey = new QShortcut(QKeySequence::Save, this);
-    connect(saveKey, &QShortcut::activated, this, &frmVelmora::onSaveClicked);
-    if (auto *application = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        connect(application, &QGuiApplication::commitDataRequest, this,
-                &frmVelmora::onCommitDataRequest);
-    }
-}
-
 void frmVelmora::connectHandlers()
 {
     connect(m_txtBrojSloga, &TextBox::changed, this, &frmVelmora::onRecordNumberChanged);
@@ -371,7 +376,10 @@ void frmVelmora::Form_Load()
 {
     gSlog.reset();
     gRecords.redimAll(100);
-    gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse);
+    LongWorkProgress(this, LongWorkProgress::Work::Load).run([](const ProgressReport &report) {
+        gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, report);
+    });
+    showFolder();
     gBrojSloga = 1;
     showCurrentRecord();
     m_txtBrojSloga->setFocus();
@@ -425,13 +433,17 @@ void frmVelmora::onReloadClicked()
             return;
         try {
             // The loader swaps the new records in only once the whole file has been read.
-            gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse);
+            LongWorkProgress(this, LongWorkProgress::Work::Load)
+                .run([](const ProgressReport &report) {
+                    gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, report);
+                });
         } catch (const CatalogError &error) {
             report(tr("The catalog was not reloaded; the records in memory are as "
                       "they were.\n")
                    + messageText(error));
             return;
         }
+        showFolder();
         gBrojSloga = 1;
         showCurrentRecord();
         showStatus(QString());
@@ -467,8 +479,11 @@ bool frmVelmora::save()
                     QMessageBox::Cancel, {{QMessageBox::Yes, tr("Write")}}})
             == QMessageBox::Yes;
     };
+    const LongWork inBackground = [this](const auto &work) {
+        LongWorkProgress(this, LongWorkProgress::Work::Save).run(work);
+    };
     try {
-        if (!gSlog->SnimanjeuFajl(questions))
+        if (!gSlog->SnimanjeuFajl(questions, inBackground))
             return false;
     } catch (const SavedButNotSynced &warning) {
         showSaved();
@@ -677,4 +692,136 @@ void frmVelmora::noticeNewerOutput()
                 "saved there is not shown here.")
                  .arg(timeText(newer->modifiedNs)));
     }
+}
+
+void frmVelmora::createDesignView()
+{
+    const WindowDesign &window = frmVelmoraWindowDesign();
+    m_view = new DesignView(
+        QSize(twipsToPixels(window.clientWidth), twipsToPixels(window.clientHeight)), this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+}
+
+QWidget *frmVelmora::designArea() const
+{
+    return m_view->surface();
+}
+
+void frmVelmora::fitToScreen(const QRect &available)
+{
+    const QSize design = designArea()->size();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    // The least a window can usefully be, on however small a screen.
+    const QSize least(240, 160);
+    const QSize room = (available.size() - kFrameAllowance).expandedTo(least);
+    const QSize size = DesignView::windowSizeFor(design, room, bar);
+    if (size == design) {
+        setFixedSize(design);
+        return;
+    }
+    setMinimumSize(least);
+    setMaximumSize(design + QSize(bar, bar));
+    resize(size);
+}
+
+void frmVelmora::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    followScreen();
+}
+
+void frmVelmora::followScreen()
+{
+    // The native window exists from the first show on.
+    if (m_followingScreen || windowHandle() == nullptr)
+        return;
+    m_followingScreen = true;
+    const auto refit = [this] { fitToScreen(windowHandle()->screen()->availableGeometry()); };
+    connect(windowHandle(), &QWindow::screenChanged, this, refit);
+    for (QScreen *each : QGuiApplication::screens())
+        connect(each, &QScreen::availableGeometryChanged, this, refit);
+    refit();
+}
+
+void frmVelmora::createAdditions()
+{
+    m_lblFolder = new ElidedLabel(designArea());
+    m_lblFolder->setObjectName(QStringLiteral("lblFolder"));
+    m_lblFolder->setGeometry(kFolderLabel);
+    m_lblFolder->setAccessibleName(tr("Folder"));
+
+    // The save's confirmation, under the folder.
+    m_lblStatus = new QLabel(designArea());
+    m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    m_lblStatus->setGeometry(kStatusLine);
+    m_lblStatus->setWordWrap(true);
+    m_lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lblStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_find = new FindBar(designArea());
+    m_find->setGeometry(kFindBar);
+    connect(m_find, &FindBar::searchEdited, this, [this] { findFrom(gBrojSloga); });
+    connect(m_find, &FindBar::nextRequested, this,
+            [this] { findFrom(std::int64_t{gBrojSloga} + 1); });
+    connect(m_find, &FindBar::closed, this, [this] { m_txtBrojSloga->setFocus(); });
+}
+
+void frmVelmora::createShortcuts()
+{
+    const auto add = [this](const QKeySequence &keys, auto handler) {
+        auto *shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, handler);
+    };
+    add(QKeySequence::Save, [this] { onSaveClicked(); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { openFind(); });
+    add(QKeySequence(Qt::Key_F3), [this] {
+        if (m_find->isVisible() && !m_find->text().isEmpty())
+            findFrom(std::int64_t{gBrojSloga} + 1);
+        else
+            openFind();
+    });
+    // Leaving as Izlaz does.
+    add(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+    add(QKeySequence(Qt::Key_Escape), [this] { close(); });
+    // Logging out of the desktop asks as leaving does.
+    if (auto *application = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        connect(application, &QGuiApplication::commitDataRequest, this,
+                &frmVelmora::onCommitDataRequest);
+    }
+}
+
+void frmVelmora::showFolder()
+{
+    m_lblFolder->setFullText(QDir::toNativeSeparators(QDir::currentPath()));
+}
+
+void frmVelmora::openFind()
+{
+    m_find->open();
+    m_view->ensureWidgetVisible(m_find);
+}
+
+void frmVelmora::findFrom(std::int64_t from)
+{
+    runHandler([this, from] {
+        const QString text = m_find->text();
+        m_find->setNote(QString());
+        if (text.isEmpty() || !gSlog.exists())
+            return;
+        // A character the code page lacks is in no record.
+        const std::optional<std::string> bytes = CodePage1250::encode(text.toStdU16String());
+        const auto found = bytes ? RecordFind(*bytes).next(gRecords, gSlog->UkBrSlogova, from)
+                                 : std::nullopt;
+        if (!found) {
+            m_find->setNote(tr("No record holds \"%1\".")
+                                .arg(QChar(0x2068) + text + QChar(0x2069)));
+            return;
+        }
+        if (found->wrapped)
+            m_find->setNote(tr("Past the last record, the search went on from record 1."));
+        // As though the number were typed: the record-number box's handler shows it.
+        m_txtBrojSloga->setText(QString::number(found->record));
+    });
 }

@@ -14,14 +14,18 @@
 #include <vector>
 
 class CaptionLabel;
+class DesignView;
+class ElidedLabel;
+class FindBar;
 class QLabel;
 class QSessionManager;
 class TextBox;
 class UpDown;
 
 // The editor's one window: a frame that lays out a record as its own text, the record-number
-// box with its up-down, the record count and the four command buttons. Its handlers keep the
-// program going after a failure: each reports what went wrong and leaves memory as it was.
+// box with its up-down, the record count and the four command buttons; beside them the folder
+// being edited and a find field (Ctrl+F). Its handlers keep the program going after a failure:
+// each reports what went wrong and leaves memory as it was.
 class frmVelmora : public QWidget
 {
     Q_OBJECT
@@ -62,7 +66,16 @@ public:
     // A control by its design name; null for a name the window does not have.
     QWidget *control(const QString &name) const;
 
+    // The surface the design's controls stand on, at the design's size.
+    QWidget *designArea() const;
+
+    // Sizes the window for a screen whose free area (less its panels) is `available`: the
+    // design's size where that fits with the window's frame, else smaller and resizable, the
+    // design area scrolling.
+    void fitToScreen(const QRect &available);
+
 protected:
+    void showEvent(QShowEvent *event) override;
     // Leaving asks first when there are edits not saved; see confirmDroppingEdits().
     void closeEvent(QCloseEvent *event) override;
 
@@ -70,8 +83,6 @@ private:
     enum class Leaving { Exit, Reload };
 
     void createControls();
-    void createStatusLine();
-    void connectShortcuts();
     void applyTabOrder();
     void applyAccessibleNames();
     void connectHandlers();
@@ -97,6 +108,17 @@ private:
     void showStatus(const QString &text);
     void showSaved() noexcept;
 
+    // Around the design: the folder being edited, the find field, the window's shortcuts.
+    void createDesignView();
+    void createAdditions();
+    void createShortcuts();
+    // Fits the window again when it moves to another screen, or its screen's panels change.
+    void followScreen();
+    void showFolder();
+    void openFind();
+    // Shows the first record from `from` on (wrapping) that holds the find field's text.
+    void findFrom(std::int64_t from);
+
     // Runs a handler's body; whatever it throws is reported here, never left to Qt.
     void runHandler(const std::function<void()> &body);
     void report(const QString &message);
@@ -121,6 +143,10 @@ private:
     CaptionLabel *m_lblUkupnoSlogova = nullptr;
     UpDown *m_UpDnBrSloga = nullptr;
     QLabel *m_lblStatus = nullptr;
+    DesignView *m_view = nullptr;
+    ElidedLabel *m_lblFolder = nullptr;
+    FindBar *m_find = nullptr;
+    bool m_followingScreen = false;
     ErrorReporter m_reportError;
     ErrorReporter m_reportWarning;
     Asker m_ask;

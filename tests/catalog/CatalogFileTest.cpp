@@ -526,6 +526,32 @@ TEST_F(CatalogFile, SavingTwiceGivesTheSameFileAndChangesNoMemory)
               "");
 }
 
+// A long load or save reports as it goes, always forward; with a report or without, the same
+// records and the same bytes.
+TEST_F(CatalogFile, LoadAndSaveReportTheirProgressWithoutChangingWhatTheyDo)
+{
+    const std::string bytes = typicalCatalog(10000);
+    folder.write(kInputFile, bytes);
+    for (const bool load : {true, false}) {
+        std::vector<CatalogProgress> reports;
+        const ProgressReport report = [&reports](const CatalogProgress &p) { reports.push_back(p); };
+        if (load)
+            gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, report);
+        else
+            gSlog->SnimanjeuFajl({}, [&report](const auto &work) { work(report); });
+        ASSERT_GE(reports.size(), 2u) << load;
+        for (std::size_t i = 1; i < reports.size(); ++i) {
+            EXPECT_GE(reports[i].records, reports[i - 1].records) << load;
+            EXPECT_GT(reports[i].fraction, reports[i - 1].fraction) << load;
+        }
+        EXPECT_LE(reports.back().fraction, 1.0) << load;
+        EXPECT_EQ(reports.back().records, load ? 8192 : 10000) << load;
+        EXPECT_EQ(reports.back().total, load ? 0 : 10000) << load;
+    }
+    EXPECT_EQ(gSlog->UkBrSlogova, 10000);
+    EXPECT_EQ(folder.read(kOutputFile), bytes);
+}
+
 TEST_F(CatalogFile, OutputKeepsThePermissionsOfTheFileItReplaces)
 {
     struct Row

@@ -492,11 +492,13 @@ TEST_F(CommandsTest, RunningOutOfMemoryKeepsEverything)
             if (::setrlimit(RLIMIT_AS, &tight) != 0)
                 return std::string("cannot limit the address space");
             // Whatever room is left goes, so the next allocation fails wherever it comes.
-            while (taken.size() < taken.capacity()) {
-                void *block = std::malloc(1024);
-                if (block == nullptr)
-                    break;
-                taken.push_back(block);
+            for (const std::size_t size : {1024, 128, 16}) {
+                while (taken.size() < taken.capacity()) {
+                    void *block = std::malloc(size);
+                    if (block == nullptr)
+                        break;
+                    taken.push_back(block);
+                }
             }
             // The button's own signal: a simulated mouse would need memory of its own.
             this->button(button)->click();

@@ -4,8 +4,11 @@
 #include "TypicalRecord.h"
 #include "Typing.h"
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QToolTip>
 
 #include <algorithm>
@@ -213,9 +216,39 @@ TEST_F(EditingTest, ADecomposedLetterIsStoredComposedAndARefusedOneIsNamedAtTheB
 {
     pasteOver("txttOpis", QStringLiteral("c\u030C"));
     EXPECT_EQ(gLokal.at(3).tOpis, "\xe8");
-    pasteOver("txtBase_Naziv", QStringLiteral("Traka 2 mm\u00B2"));
-    EXPECT_TRUE(QToolTip::text().startsWith(QStringLiteral("\"\u00B2\" (U+00B2) was not put in")));
+    // The character stands isolated (FSI ... PDI): a right-to-left one leaves the sentence as
+    // it reads.
+    const std::pair<QString, QString> refusals[] = {
+        {QStringLiteral("Traka 2 mm\u00B2"), QStringLiteral("\"\u2068\u00B2\u2069\" (U+00B2)")},
+        {QStringLiteral("\u05D0"), QStringLiteral("\"\u2068\u05D0\u2069\" (U+05D0)")},
+    };
+    for (const auto &[pasted, named] : refusals) {
+        pasteOver("txtBase_Naziv", pasted);
+        EXPECT_TRUE(QToolTip::text().startsWith(named + QStringLiteral(" was not put in")))
+            << QToolTip::text().toStdString();
+    }
     EXPECT_TRUE(messages.isEmpty()) << "no modal message";
+}
+
+// A value wider than its box shows whole as the box's tooltip, however it came in.
+TEST_F(EditingTest, AValueLongerThanItsBoxIsItsTooltip)
+{
+    // The tooltip the box gives when the pointer rests on it.
+    const auto tip = [this] {
+        TextBox *target = box("txttOpis");
+        QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(target, &ask);
+        return QTextDocumentFragment::fromHtml(target->toolTip()).toPlainText();
+    };
+    const QString longer = QStringLiteral("Traka ABS 22x2 hrast rustikalni <b>");
+    typeOver("txttOpis", longer);
+    EXPECT_EQ(tip(), longer);
+    typeOver("txttOpis", QStringLiteral("kratko"));
+    EXPECT_EQ(tip(), QString());
+
+    gLokal.at(2).tOpis = "Traka broj 2 za plo\xe8" "e i rubove";
+    typeOver("txtBrojSloga", QStringLiteral("2"));
+    EXPECT_EQ(tip(), shown(gLokal.at(2).tOpis)) << "shown by display";
 }
 
 TEST_F(EditingTest, EditsSurviveNavigationAndGoToTheRecordOnScreen)

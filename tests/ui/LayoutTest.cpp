@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QTest>
 
 #include <algorithm>
@@ -80,7 +81,8 @@ TEST_F(LayoutTest, EveryControlStandsWhereTheDesignPutsIt)
         auto *control = window().findChild<QWidget *>(QString::fromUtf8(row.name));
         ASSERT_NE(control, nullptr) << row.name;
         EXPECT_TRUE(isKind(control, row.kind)) << row.name;
-        EXPECT_EQ(control->parentWidget(), row.container == Container::Frame1 ? frame : &window())
+        EXPECT_EQ(control->parentWidget(),
+                  row.container == Container::Frame1 ? frame : window().designArea())
             << row.name;
         QRect expected = designRect(row);
         // A label that sizes itself fits its caption in the window's font from the start.
@@ -107,13 +109,16 @@ TEST_F(LayoutTest, TheWindowHoldsExactlyTheSeventyControls)
     ASSERT_EQ(expected.size(), 70u);
     expected.insert(QStringLiteral("lblStatus"));  // the save's confirmation, beside the design
 
+    // Beside the design's controls, the window's own: the folder and the find field.
     std::set<QString> found;
     QWidget *frame = window().findChild<QWidget *>(QStringLiteral("Frame1"));
-    for (QWidget *container : {static_cast<QWidget *>(&window()), frame}) {
+    for (QWidget *container : {window().designArea(), frame}) {
         for (QWidget *child :
              container->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
             found.insert(child->objectName());
     }
+    found.erase(QStringLiteral("lblFolder"));
+    found.erase(QStringLiteral("findBar"));
     EXPECT_EQ(found, expected);
 }
 
@@ -229,6 +234,39 @@ TEST_F(LayoutTest, CreatingTheWindowRaisesNoEvent)
     EXPECT_FALSE(gBase.holdsObject(0));
     EXPECT_FALSE(gLokal.holdsObject(0));
     EXPECT_TRUE(messages.isEmpty());
+}
+
+// On a screen too small for it the window fits the screen and the design area scrolls to every
+// control; where it fits, nothing changes.
+TEST_F(LayoutTest, TheWindowFitsTheScreenAndTheDesignAreaScrolls)
+{
+    const struct
+    {
+        const char *name;
+        QRect available;
+        bool scrolls;
+    } screens[] = {
+        {"1920x1080", QRect(0, 0, 1920, 1040), false},
+        {"1366x768 with a panel", QRect(0, 28, 1366, 740), true},
+        {"1920x1080 at 200%", QRect(0, 0, 960, 540), true},
+    };
+    auto *view = window().findChild<QScrollArea *>(QStringLiteral("designView"));
+    window().show();
+    for (const auto &screen : screens) {
+        window().fitToScreen(screen.available);
+        QApplication::processEvents();
+        EXPECT_EQ(window().minimumSize() == window().maximumSize(), !screen.scrolls)
+            << screen.name;
+        EXPECT_EQ(window().size() == QSize(1016, 734), !screen.scrolls) << screen.name;
+        EXPECT_LE(window().height(), screen.available.height() - 40) << screen.name;
+        EXPECT_EQ(window().designArea()->size(), QSize(1016, 734)) << screen.name;
+        for (const char *name : {"Command2", "Label44", "Label57"}) {
+            QWidget *control = window().control(QString::fromUtf8(name));
+            view->ensureWidgetVisible(control);
+            const QRect shown(control->mapTo(view->viewport(), QPoint()), control->size());
+            EXPECT_TRUE(view->viewport()->rect().contains(shown)) << screen.name << " " << name;
+        }
+    }
 }
 
 // The column's controls first, then the value boxes down the record, leaving the window last.

@@ -3,8 +3,15 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
+
+#include "Typing.h"
 
 namespace {
 
@@ -167,12 +174,98 @@ TEST_F(UpDownNavigationTest, SixDigitNumbersShowWhole)
     EXPECT_EQ(count->grab().toImage(), shown) << "a longer count shows its last digits";
 }
 
+TEST_F(UpDownNavigationTest, TheWheelStepsOverTheArrowsAndTheBoxANotchAStep)
+{
+    openWith(9);
+    const auto turn = [](QWidget *target, int eighths) {
+        QWheelEvent wheel(QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)), QPoint(),
+                          QPoint(0, eighths), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(target, &wheel);
+    };
+    turn(upDown(), 120);
+    turn(upDown(), 240);
+    EXPECT_EQ(gBrojSloga, 4);
+    turn(box("txtBrojSloga"), -120);
+    EXPECT_EQ(gBrojSloga, 3);
+    turn(upDown(), 60);  // half a notch of a fine-grained wheel: no step yet
+    EXPECT_EQ(gBrojSloga, 3);
+    turn(upDown(), 60);
+    EXPECT_EQ(gBrojSloga, 4);
+}
+
 TEST_F(UpDownNavigationTest, StepsFromATypedNumber)
 {
     openWith(9);
     typeOver("txtBrojSloga", QStringLiteral("5"));
     clickArrow("up");
     EXPECT_EQ(gBrojSloga, 6);
+}
+
+// Ctrl+F opens the find field; typing shows the first match from the record on screen, Enter
+// and F3 the next, wrapping with a note; Escape closes the field, and then the window.
+TEST_F(UpDownNavigationTest, FindShowsAStripByNameDescriptionUnitOrPrice)
+{
+    openWith(12);
+    gBase.at(5).Naziv = "PVC \x9aljiva";            // "šljiva"
+    gLokal.at(9).tOpis = "\x8aLJIVA i \xe6" "elija";  // "ŠLJIVA i ćelija"
+    const std::string before = memoryBytes();
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    QTest::keyClick(box("txtBrojSloga"), Qt::Key_F, Qt::ControlModifier);
+    auto *field = window().findChild<QLineEdit *>(QStringLiteral("txtFind"));
+    auto *note = window().findChild<QLabel *>(QStringLiteral("lblFindNote"));
+    ASSERT_TRUE(field->isVisible() && field->hasFocus());
+
+    const struct
+    {
+        const char *name;
+        Qt::Key key;  // or typed text
+        const char16_t *text;
+        std::int32_t shown;
+        bool noted;
+    } steps[] = {
+        {"typed without marks", Qt::Key_unknown, u"sljiva", 5, false},
+        {"Enter finds the next", Qt::Key_Return, nullptr, 9, false},
+        {"F3 wraps with a note", Qt::Key_F3, nullptr, 5, true},
+        {"capitals without marks", Qt::Key_unknown, u"CELIJA", 9, false},
+        {"no match says so", Qt::Key_unknown, u"qqq", 9, true},
+    };
+    for (const auto &step : steps) {
+        if (step.text != nullptr) {
+            field->selectAll();
+            typeKeys(field, QString::fromStdU16String(step.text));
+        } else {
+            QTest::keyClick(field, step.key);
+        }
+        EXPECT_EQ(gBrojSloga, step.shown) << step.name;
+        EXPECT_EQ(box("txtBrojSloga")->text(), QString::number(step.shown)) << step.name;
+        EXPECT_EQ(!note->text().isEmpty(), step.noted) << step.name;
+    }
+    EXPECT_EQ(memoryBytes(), before) << "finding changed a record";
+
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(field->isVisible());
+    EXPECT_TRUE(window().isVisible()) << "Escape in the find field closes only the field";
+    QTest::keyClick(box("txtBrojSloga"), Qt::Key_Escape);
+    EXPECT_FALSE(window().isVisible());
+    window().show();
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    QTest::keyClick(box("txtBrojSloga"), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window().isVisible());
+}
+
+// The folder being edited, whole in the tooltip of its label however narrow the label is.
+TEST_F(UpDownNavigationTest, TheFolderBeingEditedIsShown)
+{
+    openWith(2);
+    auto *folderLabel = window().findChild<QLabel *>(QStringLiteral("lblFolder"));
+    const QString path = QDir::toNativeSeparators(QDir::currentPath());
+    EXPECT_EQ(folderLabel->toolTip(), path);
+    EXPECT_EQ(folderLabel->text(), path);
+    folderLabel->resize(40, folderLabel->height());
+    EXPECT_TRUE(folderLabel->text().contains(QChar(0x2026))) << folderLabel->text().toStdString();
 }
 
 }  // namespace

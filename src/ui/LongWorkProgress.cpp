@@ -1,0 +1,110 @@
+#include "LongWorkProgress.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QLocale>
+#include <QProgressDialog>
+
+#include <chrono>
+#include <future>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+constexpr qint64 kShowAfterMs = 500;
+constexpr std::chrono::milliseconds kPaintEvery(40);
+constexpr int kSteps = 1000;
+
+// Drops from another program come as window-system messages that the event loop hands on even
+// while it holds back user input; while the work runs they are refused, so no text lands in a
+// record under a save.
+class DropRefuser : public QObject
+{
+public:
+    DropRefuser() { QCoreApplication::instance()->installEventFilter(this); }
+    ~DropRefuser() override { QCoreApplication::instance()->removeEventFilter(this); }
+    DropRefuser(const DropRefuser &) = delete;
+    DropRefuser &operator=(const DropRefuser &) = delete;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+            return false;
+        event->ignore();
+        return true;
+    }
+};
+
+}  // namespace
+
+LongWorkProgress::LongWorkProgress(QWidget *parent, Work work) : m_parent(parent), m_work(work) {}
+
+void LongWorkProgress::run(const std::function<void(const ProgressReport &report)> &work)
+{
+    std::mutex lock;
+    CatalogProgress latest;
+    const ProgressReport report = [&lock, &latest](const CatalogProgress &progress) {
+        const std::scoped_lock hold(lock);
+        latest = progress;
+    };
+    QElapsedTimer clock;
+    clock.start();
+    std::future<void> done = std::async(std::launch::async, [&work, &report] { work(report); });
+
+    std::unique_ptr<QProgressDialog> dialog;
+    const DropRefuser refuseDrops;
+    while (done.wait_for(kPaintEvery) != std::future_status::ready) {
+        if (clock.elapsed() < kShowAfterMs)
+            continue;
+        CatalogProgress progress;
+        {
+            const std::scoped_lock hold(lock);
+            progress = latest;
+        }
+        if (!dialog) {
+            dialog = std::make_unique<QProgressDialog>(m_parent);
+            dialog->setObjectName(QStringLiteral("progressDialog"));
+            dialog->setWindowTitle(m_parent ? m_parent->windowTitle() : QString());
+            // Not modal: a modal dialog's setValue() would let user input through.
+            dialog->setWindowModality(Qt::NonModal);
+            dialog->setCancelButton(nullptr);
+            dialog->setAutoClose(false);
+            dialog->setAutoReset(false);
+            dialog->setMinimumDuration(0);
+            dialog->setMinimumWidth(360);
+            dialog->show();
+        }
+        // A stretch that reports nothing (the memory being handed out, the disk catching up
+        // after a save) shows as busy rather than as a bar standing still.
+        const bool busy = progress.fraction <= 0 || progress.fraction >= 1;
+        dialog->setRange(0, busy ? 0 : kSteps);
+        dialog->setValue(busy ? 0 : static_cast<int>(progress.fraction * kSteps));
+        dialog->setLabelText(label(progress));
+        // Keys and clicks stay queued until the work is done.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    done.get();
+}
+
+QString LongWorkProgress::label(const CatalogProgress &progress) const
+{
+    const QLocale locale;
+    if (m_work == Work::Save) {
+        if (progress.total > 0 && progress.records == progress.total)
+            return QCoreApplication::translate(
+                "LongWorkProgress", "Saving Trake-novi.odl: every record written, making sure "
+                                    "the disk holds them");
+        return QCoreApplication::translate("LongWorkProgress",
+                                           "Saving Trake-novi.odl: %1 of %2 records")
+            .arg(locale.toString(static_cast<qlonglong>(progress.records)),
+                 locale.toString(static_cast<qlonglong>(progress.total)));
+    }
+    if (progress.records == 0)
+        return QCoreApplication::translate("LongWorkProgress", "Reading Trake.odl");
+    return QCoreApplication::translate("LongWorkProgress", "Reading Trake.odl: %1 records")
+        .arg(locale.toString(static_cast<qlonglong>(progress.records)));
+}

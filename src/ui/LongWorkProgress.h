@@ -1,0 +1,31 @@
+#pragma once
+
+#include "CatalogProgress.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Runs a load or save on a worker thread while the window goes on painting, and shows how far
+// it has come once it has run for half a second; a short one shows nothing. User input waits
+// until the work is done, and drops are refused, so nothing can change the records under it:
+// this thread handles only painting and the window system's other events meanwhile.
+class LongWorkProgress
+{
+public:
+    enum class Work { Load, Save };
+
+    LongWorkProgress(QWidget *parent, Work work);
+
+    // Runs `work` with the report to give the core and returns when it is done, throwing
+    // whatever it threw.
+    void run(const std::function<void(const ProgressReport &report)> &work);
+
+private:
+    QString label(const CatalogProgress &progress) const;
+
+    QWidget *m_parent;
+    Work m_work;
+};
