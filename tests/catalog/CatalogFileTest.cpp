@@ -701,11 +701,12 @@ struct SaveOutcome
     bool oldFileKept = false;
 };
 
-std::string saveAndDescribe(const std::string &oldOutput)
+std::string saveAndDescribe(const std::string &oldOutput, const SaveQuestions &ask = {})
 {
     std::string error = "saved";
     try {
-        gSlog->SnimanjeuFajl();
+        if (!gSlog->SnimanjeuFajl(ask))
+            error = "cancelled";
     } catch (const CatalogError &caught) {
         error = caught.what();
     } catch (const SavedButNotSynced &caught) {
@@ -841,6 +842,7 @@ TEST_F(FailedSave, SaveByAnUnprivilegedUser)
         gid_t sharedGroup = 0;  // the output's group, one of the saving user's groups too
     } rows[] = {
         {"read-only folder: written in place", 0555, true, 0, "saved"},
+        {"read-only folder, writing in place declined", 0555, true, 0, "cancelled"},
         {"read-only folder, no output yet", 0555, false, 0,
          "Trake-novi.odl: cannot create a file in its folder: Permission denied"},
         {"sticky folder, another's output we may write: in place", 01777, true, 0, "saved"},
@@ -874,14 +876,18 @@ TEST_F(FailedSave, SaveByAnUnprivilegedUser)
                 && (::setgroups(row.sharedGroup != 0, &row.sharedGroup) != 0
                     || ::setgid(65534) != 0 || ::setuid(65534) != 0))
                 return kSkip + "cannot give up root: " + std::strerror(errno);
-            return saveAndDescribe(m_oldOutput);
+            SaveQuestions ask;
+            ask.writeInPlace = [&row] { return std::string_view(row.error) != "cancelled"; };
+            return saveAndDescribe(m_oldOutput, ask);
         }));
         fs::permissions(folder.path(), fs::perms::owner_all);
         if (outcome.error.starts_with(kSkip))
             GTEST_SKIP() << outcome.error;
         EXPECT_EQ(outcome.error, row.error) << row.name;
         EXPECT_EQ(listFolder(folder.path()), row.outputExists ? "Trake-novi.odl" : "");
-        if (row.outputExists && row.sizeLimit == 0) {
+        if (std::string_view(row.error) == "cancelled") {
+            EXPECT_EQ(folder.read(kOutputFile), m_oldOutput) << row.name;
+        } else if (row.outputExists && row.sizeLimit == 0) {
             EXPECT_EQ(difference(folder.read(kOutputFile), typicalCatalog(50)), "") << row.name;
         }
         struct stat st {};
