@@ -3,6 +3,7 @@
 #include "CatalogError.h"
 #include "CatalogReader.h"
 #include "FileDescriptor.h"
+#include "MemoryRoom.h"
 #include "RegularFile.h"
 
 #include <cerrno>
@@ -55,6 +56,7 @@ LoadedCatalog readCatalogFile(const std::filesystem::path &file)
 
     CatalogReader reader(file.string());
     const std::size_t size = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
+    refuseWhatCannotFit(file, size, MemoryRoom::now());
     HeldBlock whole(size);
     const std::size_t got = readFully(fd.get(), whole.data(), size, file);
     reader.feed(std::move(whole), got);
