@@ -59,13 +59,27 @@ TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 void TextBox::showValue(const QString &text)
 {
     const QScopedValueRollback<bool> showing(m_showingValue, true);
-    setText(text);
+    const bool startOnly = text.size() > kLongestEditable;
+    if (startOnly != m_startOnly) {
+        m_startOnly = startOnly;
+        setReadOnly(startOnly);
+        setToolTip(startOnly ? tr("This value is %1 characters long, too long to edit here: the "
+                                  "box shows its start, and it is saved as it is.")
+                                   .arg(text.size())
+                             : QString());
+    }
+    setText(startOnly ? text.left(kShownOfLongest) : text);
 }
 
 void TextBox::onTextChanged(const QString &text)
 {
     if (text == m_lastText)
         return;
+    if (m_startOnly) {
+        // Only showValue() gets here: the box is read-only. What it shows is not the value.
+        m_lastText = text;
+        return;
+    }
     Change change = m_showingValue ? Change{text, 0, text.size()}
                                    : keepFirstInsertedLine(m_lastText, text);
     QString &candidate = change.text;

@@ -19,8 +19,15 @@ public:
     explicit TextBox(QWidget *parent = nullptr);
 
     // Shows a stored value exactly, line breaks included: they came from the file, which must
-    // get them back.
+    // get them back. A value longer than kLongestEditable characters is shown read-only, only
+    // its first kShownOfLongest characters, and raises no changed(): the stored value stays
+    // whole, and a line edit laying out megabytes would take many times their size in memory.
     void showValue(const QString &text);
+    // Whether the box shows only the start of a long value, read-only.
+    bool showsStartOnly() const { return m_startOnly; }
+
+    static constexpr qsizetype kLongestEditable = 1 << 16;
+    static constexpr qsizetype kShownOfLongest = 1024;
 
 signals:
     void changed();
@@ -33,4 +40,5 @@ private:
 
     QString m_lastText;
     bool m_showingValue = false;
+    bool m_startOnly = false;
 };
