@@ -175,6 +175,22 @@
         <source>%1: the working folder has been replaced, and the new one cannot be entered: %2</source>
         <translation>%1: radna mapa je zamijenjena, a u novu se ne može ući: %2</translation>
     </message>
+    <message>
+        <source>%1 MiB</source>
+        <translation>%1 MiB</translation>
+    </message>
+    <message>
+        <source>%1: too large to load: the file is %2 MiB and loading it takes up to %3 MiB of memory, but the system has %4 available (MemAvailable) and the address-space limit (RLIMIT_AS) leaves %5; nothing was read</source>
+        <translation>%1: prevelika je za učitavanje: datoteka ima %2 MiB, a njezino učitavanje zauzima do %3 MiB memorije, no sustavu je na raspolaganju %4 (MemAvailable), a ograničenje adresnog prostora (RLIMIT_AS) ostavlja %5; ništa nije pročitano</translation>
+    </message>
+    <message>
+        <source>an unknown amount</source>
+        <translation>nepoznata količina</translation>
+    </message>
+    <message>
+        <source>any amount (none is set)</source>
+        <translation>neograničeno (nije postavljeno)</translation>
+    </message>
 </context>
 <context>
     <name>CatalogFolder</name>
@@ -244,6 +260,13 @@ Promjene se snimaju u %2 u istoj mapi.</translation>
     <message>
         <source>Cannot read the catalog in %1:</source>
         <translation>Katalog u mapi %1 ne može se pročitati:</translation>
+    </message>
+</context>
+<context>
+    <name>TextBox</name>
+    <message>
+        <source>This value is %1 characters long, too long to edit here: the box shows its start, and it is saved as it is.</source>
+        <translation>Ova vrijednost ima %1 znakova i preduga je da bi se ovdje uređivala: polje prikazuje njezin početak, a sprema se onakva kakva jest.</translation>
     </message>
 </context>
 <context>

@@ -75,6 +75,7 @@ void refuseWhatCannotFit(const std::filesystem::path &file, std::uint64_t size,
                                   "%5; nothing was read"),
                 {file.string(), mib(size + kMiB - 1), mib(needed + kMiB - 1),
                  figure(room.available, QT_TRANSLATE_NOOP("CatalogError", "an unknown amount")),
-                 figure(room.addressSpace, QT_TRANSLATE_NOOP("CatalogError", "no limit"))}},
+                 figure(room.addressSpace,
+                        QT_TRANSLATE_NOOP("CatalogError", "any amount (none is set)"))}},
         CatalogError::Kind::CannotRead);
 }
