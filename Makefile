@@ -34,7 +34,7 @@ test: build
 bench: build
 	@scripts/install-deps --bench
 	@{ $(BUILD)/bench/velmora_catalog_bench && $(BUILD)/bench/velmora_window_bench \
-		&& bench/whole-program $(BUILD); } | tee $(BUILD)/bench.txt
+		&& bench/first-load $(BUILD) && bench/whole-program $(BUILD); } | tee $(BUILD)/bench.txt
 	@bench/summary < $(BUILD)/bench.txt
 
 package: build
