@@ -60,7 +60,7 @@ void TextBox::showValue(const QString &text)
 {
     const QScopedValueRollback<bool> showing(m_showingValue, true);
     const bool startOnly = text.size() > kLongestEditable;
-    if (startOnly != m_startOnly) {
+    if (startOnly || m_startOnly) {
         m_startOnly = startOnly;
         setReadOnly(startOnly);
         setToolTip(startOnly ? tr("This value is %1 characters long, too long to edit here: the "

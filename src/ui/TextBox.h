@@ -23,8 +23,6 @@ public:
     // its first kShownOfLongest characters, and raises no changed(): the stored value stays
     // whole, and a line edit laying out megabytes would take many times their size in memory.
     void showValue(const QString &text);
-    // Whether the box shows only the start of a long value, read-only.
-    bool showsStartOnly() const { return m_startOnly; }
 
     static constexpr qsizetype kLongestEditable = 1 << 16;
     static constexpr qsizetype kShownOfLongest = 1024;
