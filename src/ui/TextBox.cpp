@@ -2,6 +2,7 @@
 
 #include "CodePageValidator.h"
 
+#include <QLocale>
 #include <QScopedValueRollback>
 #include <QToolTip>
 #include <QValidator>
@@ -65,7 +66,7 @@ void TextBox::showValue(const QString &text)
         setReadOnly(startOnly);
         setToolTip(startOnly ? tr("This value is %1 characters long, too long to edit here: the "
                                   "box shows its start, and it is saved as it is.")
-                                   .arg(text.size())
+                                   .arg(QLocale().toString(text.size()))
                              : QString());
     }
     setText(startOnly ? text.left(kShownOfLongest) : text);
