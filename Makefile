@@ -48,7 +48,7 @@ test: build
 bench: build
 	@scripts/install-deps --bench
 	@{ $(BUILD)/bench/velmora_catalog_bench && $(BUILD)/bench/velmora_window_bench \
-		&& bench/whole-program $(BUILD); } | tee $(BUILD)/bench.txt
+		&& bench/first-load $(BUILD) && bench/whole-program $(BUILD); } | tee $(BUILD)/bench.txt
 	@bench/summary < $(BUILD)/bench.txt
 
 # A build folder of its own, without tests or benchmarks, so that the package builds only what it

@@ -361,6 +361,35 @@ std::string ratio(const std::optional<double> &slowRate, const std::optional<dou
     return text;
 }
 
+// A file of 3 GiB that holds no byte on disk: all zeros, no line end, so it can only be refused.
+std::filesystem::path writeSparseFile(const std::filesystem::path &folder)
+{
+    const auto file = folder / "sparse-3GiB.odl";
+    std::ofstream{file};
+    std::filesystem::resize_file(file, std::uintmax_t(3) << 30);
+    return file;
+}
+
+// What loading the sparse file took at its peak, against its size: refused by the memory check
+// where the system has less than twice its size available, else after reading it.
+void printSparsePeak(const LoadMemory &sparse)
+{
+    constexpr double kSparseMiB = 3 * 1024.0;
+    if (!sparse.error.empty() || sparse.refusal.empty()) {
+        std::printf("\nPeak memory of a 3 GiB sparse file: not measured (%s)\n",
+                    sparse.error.empty() ? "the file loaded" : sparse.error.c_str());
+        return;
+    }
+    const double growthMiB = static_cast<double>(sparse.growthKiB()) / 1024.0;
+    std::printf("\nPeak memory of a 3 GiB sparse file of zeros: %.1f MiB -> %.1f MiB, growth "
+                "%.1f MiB = %.2fx the file; refused: %s\n",
+                static_cast<double>(sparse.peakBeforeKiB) / 1024.0,
+                static_cast<double>(sparse.peakAfterKiB) / 1024.0, growthMiB,
+                growthMiB / kSparseMiB, sparse.refusal.c_str());
+    std::printf("figures: peak with a 3 GB sparse file refused %.2fx file\n",
+                growthMiB / kSparseMiB);
+}
+
 void printSummary(const SummaryReporter &reporter, CatalogFiles &files, const LoadMemory &memory)
 {
     std::printf("\nCatalog throughput, MiB/s of catalog file (real time)\n");
@@ -442,14 +471,15 @@ void printSummary(const SummaryReporter &reporter, CatalogFiles &files, const Lo
             worstSave = std::max(worstSave, *replace / *save);
     }
     double memoryRatio = 0;
-    if (memory.error.empty())
+    if (memory.error.empty() && memory.refusal.empty())
         memoryRatio = static_cast<double>(memory.growthKiB()) * 1024.0
                       / static_cast<double>(files.size(kLargest));
     std::printf("\nfigures: load %.1fx read+split, save %.1fx replace, memory %.1fx file\n",
                 worstLoad, worstSave, memoryRatio);
 
-    if (!memory.error.empty()) {
-        std::printf("Peak memory of a load: not measured (%s)\n", memory.error.c_str());
+    if (!memory.error.empty() || !memory.refusal.empty()) {
+        std::printf("Peak memory of a load: not measured (%s)\n",
+                    (memory.error + memory.refusal).c_str());
     } else {
         const double fileMiB = static_cast<double>(files.size(kLargest)) / kMiB;
         const double growthMiB = static_cast<double>(memory.growthKiB()) / 1024.0;
@@ -477,6 +507,8 @@ int main(int argc, char **argv)
 
     // First, while this process is still small: the child inherits its peak.
     const LoadMemory memory = measureLoadMemory(files.file(kLargest));
+    const LoadMemory sparse = measureLoadMemory(writeSparseFile(folder.path()));
+    std::filesystem::remove(folder.path() / "sparse-3GiB.odl");
 
     registerBenchmarks();
     registerFindBenchmark();
@@ -485,6 +517,7 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     printSummary(reporter, files, memory);
+    printSparsePeak(sparse);
     g_files = nullptr;
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "ChildProcess.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include <sys/resource.h>
 
@@ -20,27 +21,30 @@ long peakResidentKiB()
 
 LoadMemory measureLoadMemory(const std::filesystem::path &file)
 {
-    // The child answers in one line: "before after records", or "! message".
+    // The child answers in one line: "before after records", or "before after !message".
     const std::string answer = runInChild([&file] {
+        const long before = peakResidentKiB();
+        std::string outcome;
         try {
-            const long before = peakResidentKiB();
-            const LoadedCatalog loaded = loadCatalog(file);
-            const long after = peakResidentKiB();
-            return std::to_string(before) + ' ' + std::to_string(after) + ' '
-                   + std::to_string(loaded.count);
+            outcome = std::to_string(loadCatalog(file).count);
         } catch (const std::exception &error) {
-            return std::string("! ") + error.what();
+            outcome = std::string("!") + error.what();
         }
+        return std::to_string(before) + ' ' + std::to_string(peakResidentKiB()) + ' ' + outcome;
     });
 
     LoadMemory result;
     long records = 0;
-    if (answer.starts_with("! ")) {
-        result.error = answer.substr(2);
-    } else if (std::sscanf(answer.c_str(), "%ld %ld %ld", &result.peakBeforeKiB,
-                           &result.peakAfterKiB, &records)
-               != 3) {
+    int read = 0;
+    if (std::sscanf(answer.c_str(), "%ld %ld %n", &result.peakBeforeKiB, &result.peakAfterKiB,
+                    &read)
+            != 2
+        || read == 0) {
         result.error = "unreadable answer from the measuring child: " + answer;
+    } else if (answer[static_cast<std::size_t>(read)] == '!') {
+        result.refusal = answer.substr(static_cast<std::size_t>(read) + 1);
+    } else {
+        records = std::atol(answer.c_str() + read);
     }
     result.records = static_cast<std::int32_t>(records);
     return result;

@@ -14,13 +14,18 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 #include <memory>
 #include <optional>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -86,6 +91,53 @@ void BM_AppendRecord(benchmark::State &state)
 }
 BENCHMARK(BM_AppendRecord)->Unit(benchmark::kMicrosecond)->Iterations(2000);
 
+long peakResidentKiB()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;  // KiB on Linux
+}
+
+// Writes three typical records, the first with a description of `hugeBytes` letters, a block
+// at a time so that writing it does not raise the process's peak.
+void writeCatalogWithHugeValue(const std::filesystem::path &file, std::size_t hugeBytes)
+{
+    const std::string catalog = typicalCatalog(3);
+    const std::string marker = "tOpis = ";
+    const std::size_t at = catalog.find(marker) + marker.size();
+    std::ofstream out(file, std::ios::binary);
+    out << catalog.substr(0, at);
+    const std::string block(1 << 20, 'x');
+    for (std::size_t left = hugeBytes; left > 0; left -= std::min(left, block.size()))
+        out.write(block.data(), static_cast<std::streamsize>(std::min(left, block.size())));
+    out << catalog.substr(at);
+}
+
+// The peak memory of opening the window on a catalog whose first record has a 50 MB value:
+// first, while the process is small, since the peak only grows. Returns it against the file.
+double measureHugeValueShown()
+{
+    constexpr std::size_t kHuge = 50'000'000;
+    const TempFolder folder;  // the current folder until it goes
+    writeCatalogWithHugeValue(folder.path() / "Trake.odl", kHuge);
+    const double fileMiB =
+        static_cast<double>(std::filesystem::file_size(folder.path() / "Trake.odl")) / 1048576.0;
+    const long before = peakResidentKiB();
+    {
+        auto window = openWindow();
+        window->show();
+        QApplication::processEvents();
+    }
+    resetProgramState();
+    const double growthMiB = static_cast<double>(peakResidentKiB() - before) / 1024.0;
+    std::printf("Peak memory of the window showing a record with a 50 MB value: %.1f MiB -> "
+                "%.1f MiB, growth %.1f MiB = %.2fx the file's %.1f MiB\n",
+                static_cast<double>(before) / 1024.0,
+                static_cast<double>(before) / 1024.0 + growthMiB, growthMiB,
+                growthMiB / fileMiB, fileMiB);
+    return growthMiB / fileMiB;
+}
+
 // Prints as usual and keeps each benchmark's real time per iteration, in seconds.
 class FigureReporter : public benchmark::ConsoleReporter
 {
@@ -110,11 +162,13 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
+    const double hugeValuePeak = measureHugeValueShown();
     FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     std::printf("\nfigures: start-up %.2f s, keystroke %.2f ms\n",
                 reporter.seconds["BM_StartUpToFirstRecord"],
                 reporter.seconds["BM_KeystrokeInRecordNumberBox"] * 1000.0);
+    std::printf("figures: peak with a 50 MB value shown %.2fx file\n", hugeValuePeak);
     return 0;
 }

@@ -200,6 +200,22 @@
         <translation>%1: ne može se pisati: %2; njezina mapa ne dopušta novu datoteku, pa bi se pisala na mjestu, za što treba %3 više nego što sada zauzima, a slobodno je %4; ništa nije zapisano</translation>
     </message>
     <message>
+        <source>%1 MiB</source>
+        <translation>%1 MiB</translation>
+    </message>
+    <message>
+        <source>%1: too large to load: the file is %2 MiB and loading it takes up to %3 MiB of memory, but the system has %4 available (MemAvailable) and the address-space limit (RLIMIT_AS) leaves %5; nothing was read</source>
+        <translation>%1: prevelika je za učitavanje: datoteka ima %2 MiB, a njezino učitavanje zauzima do %3 MiB memorije, no sustavu je na raspolaganju %4 (MemAvailable), a ograničenje adresnog prostora (RLIMIT_AS) ostavlja %5; ništa nije pročitano</translation>
+    </message>
+    <message>
+        <source>an unknown amount</source>
+        <translation>nepoznata količina</translation>
+    </message>
+    <message>
+        <source>any amount (none is set)</source>
+        <translation>neograničeno (nije postavljeno)</translation>
+    </message>
+    <message>
         <source>%1: cannot write: %2; a save writes a whole new copy before it replaces the file, which needs %3, and %4 were free; nothing was written</source>
         <translation>%1: ne može se pisati: %2; snimanje zapisuje cijelu novu kopiju prije nego što zamijeni datoteku, za što treba %3, a slobodno je bilo %4; ništa nije zapisano</translation>
     </message>
@@ -368,6 +384,10 @@
 </context>
 <context>
     <name>TextBox</name>
+    <message>
+        <source>This value is %1 characters long, too long to edit here: the box shows its start, and it is saved as it is.</source>
+        <translation>Ova vrijednost ima %1 znakova i preduga je da bi se ovdje uređivala: polje prikazuje njezin početak, a sprema se onakva kakva jest.</translation>
+    </message>
     <message>
         <source>Only one line of the text was put in; lines with text left out: %1.</source>
         <translation>Unesen je samo jedan redak teksta; izostavljenih redaka s tekstom: %1.</translation>

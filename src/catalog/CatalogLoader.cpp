@@ -4,6 +4,7 @@
 #include "CatalogFiles.h"
 #include "CatalogReader.h"
 #include "FileDescriptor.h"
+#include "MemoryRoom.h"
 #include "RegularFile.h"
 #include "Utf8Text.h"
 
@@ -62,6 +63,7 @@ LoadedCatalog readCatalogFile(const std::filesystem::path &file, const ProgressR
 
     CatalogReader reader(file.string());
     const std::size_t size = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
+    refuseWhatCannotFit(file, size, MemoryRoom::now());
     HeldBlock whole(size);
     std::size_t got = 0;
     if (!progress) {

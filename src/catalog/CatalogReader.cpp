@@ -57,7 +57,7 @@ void CatalogReader::feed(HeldBlock block, std::size_t size)
         return;
     const std::string_view bytes = m_catalog.arrays.hold(std::move(block), size);
     // A whole file usually comes as its first block: the arrays are sized once for it.
-    if (m_lineNumber == 0 && m_partial.empty())
+    if (m_lineNumber == 0 && m_partial.empty() && m_heldTail.empty())
         m_catalog.arrays.reserve(expectedRecords(bytes));
     split(bytes);
 }
@@ -66,6 +66,8 @@ void CatalogReader::split(std::string_view bytes)
 {
     if (!m_sawLf && std::memchr(bytes.data(), '\n', bytes.size()) != nullptr)
         m_sawLf = true;
+    if (!m_heldTail.empty())
+        m_partial.assign(std::exchange(m_heldTail, {}));
     std::size_t start = 0;
     if (m_skipLf && !bytes.empty()) {
         m_skipLf = false;
@@ -75,7 +77,11 @@ void CatalogReader::split(std::string_view bytes)
     while (start < bytes.size()) {
         const void *cr = std::memchr(bytes.data() + start, '\r', bytes.size() - start);
         if (cr == nullptr) {
-            m_partial.append(bytes.substr(start));
+            // Copied only if more bytes come: a file's last line stays where it was read.
+            if (m_partial.empty())
+                m_heldTail = bytes.substr(start);
+            else
+                m_partial.append(bytes.substr(start));
             break;
         }
         m_sawCr = true;
@@ -119,7 +125,9 @@ void CatalogReader::report(std::size_t splitInThisPiece)
 LoadedCatalog CatalogReader::finish()
 {
     // A line end at the very end starts no further line, so only text left over is a line.
-    if (!m_partial.empty()) {
+    if (!m_heldTail.empty()) {
+        takeLine(std::exchange(m_heldTail, {}), true);
+    } else if (!m_partial.empty()) {
         takeLine(m_partial, false);
         m_partial.clear();
     }

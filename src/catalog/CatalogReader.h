@@ -51,6 +51,7 @@ private:
     int m_position = 1;             // line within the record that the next line will have
     std::int64_t m_lineNumber = 0;  // lines of the file taken so far
     std::string m_partial;          // a line whose end has not arrived yet
+    std::string_view m_heldTail;    // or that line, while it lies whole in held bytes
     bool m_skipLf = false;          // the last piece ended with CR: a leading LF is its line end
     bool m_sawCr = false;
     bool m_sawLf = false;

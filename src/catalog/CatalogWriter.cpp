@@ -14,6 +14,9 @@ constexpr std::size_t kBlockSize = 1 << 20;
 // A stretch of held bytes at least this long goes to the sink as it is; shorter ones are
 // gathered into the block, so that an edited catalog does not become many tiny writes.
 constexpr std::size_t kDirectRun = 64 * 1024;
+// A stretch of held bytes goes out in slices of this size, so that the sink starts writing
+// (and the disk starts storing) while the rest of the catalog is still being walked.
+constexpr std::size_t kRunSlice = 8 << 20;
 constexpr std::string_view kLineEnd = "\r\n";
 // Records between two progress reports: a few milliseconds of work.
 constexpr std::int32_t kReportEvery = 4096;
@@ -36,6 +39,8 @@ public:
         if (joinsRun(text)) {
             m_runEnd = text.data() + text.size();
             m_lineEnds = 0;
+            if (static_cast<std::size_t>(m_runEnd - m_runStart) >= kRunSlice)
+                putRunSoFar();
             return;
         }
         endRun();
@@ -74,11 +79,19 @@ private:
         return true;
     }
 
+    // The run continues from where it stands, now empty.
+    void putRunSoFar()
+    {
+        put(std::string_view(m_runStart, static_cast<std::size_t>(m_runEnd - m_runStart)));
+        m_runStart = m_runEnd;
+    }
+
     void endRun()
     {
         if (m_runStart == nullptr)
             return;
-        put(std::string_view(m_runStart, static_cast<std::size_t>(m_runEnd - m_runStart)));
+        if (m_runEnd != m_runStart)
+            put(std::string_view(m_runStart, static_cast<std::size_t>(m_runEnd - m_runStart)));
         m_runStart = m_runEnd = nullptr;
     }
 

@@ -7,8 +7,8 @@
 void populate(void *data, std::size_t size);
 
 // A block of bytes that loaded records refer to, or that holds their section objects. A large
-// one is mapped on its own, offered to the kernel for huge pages and populated in one call, so
-// that filling it takes no page fault per 4 KiB: in a virtual machine each costs microseconds.
+// one is mapped on its own and populated in one call, so that filling it takes no page fault
+// per 4 KiB: in a virtual machine each costs microseconds.
 class HeldBlock
 {
 public:

@@ -18,9 +18,9 @@
 //
 // The objects live in chunks, not in an allocation each: a large catalog creates hundreds of
 // thousands of them. Each chunk holds twice as many as the one before, up to a few megabytes,
-// so a small catalog stays small and a large one is a few dozen blocks on huge pages. An
-// object keeps its address for as long as its slot holds it; a released object's place is
-// reused by the next one created.
+// so a small catalog stays small and a large one is a few dozen blocks. An object keeps its
+// address for as long as its slot holds it; a released object's place is reused by the next
+// one created.
 template <class Section>
 class SectionArray
 {

@@ -56,9 +56,15 @@ void CaptionLabel::setAutoSize(bool autoSize)
 
 void CaptionLabel::setCaption(const QString &caption)
 {
-    if (caption == text())
+    if (caption == this->caption())
         return;
-    setText(caption);
+    if (caption.size() > kLongestShown) {
+        m_longCaption = caption;
+        setText(caption.left(kLongestShown));
+    } else {
+        m_longCaption = QString();
+        setText(caption);
+    }
     if (m_autoSize)
         fitToCaption();
 }

@@ -3,6 +3,7 @@
 #include "CodePageValidator.h"
 
 #include <QEvent>
+#include <QLocale>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -102,6 +103,9 @@ void TextBox::changeEvent(QEvent *event)
 
 void TextBox::updateToolTip()
 {
+    // A value shown only in part keeps the tooltip that says so.
+    if (m_startOnly)
+        return;
     if (m_textRoom < 0) {
         QStyleOptionFrame option;
         initStyleOption(&option);
@@ -125,13 +129,27 @@ void TextBox::updateToolTip()
 void TextBox::showValue(const QString &text)
 {
     const QScopedValueRollback<bool> showing(m_showingValue, true);
-    setText(text);
+    const bool startOnly = text.size() > kLongestEditable;
+    if (startOnly || m_startOnly) {
+        m_startOnly = startOnly;
+        setReadOnly(startOnly);
+        setToolTip(startOnly ? tr("This value is %1 characters long, too long to edit here: the "
+                                  "box shows its start, and it is saved as it is.")
+                                   .arg(QLocale().toString(text.size()))
+                             : QString());
+    }
+    setText(startOnly ? text.left(kShownOfLongest) : text);
 }
 
 void TextBox::onTextChanged(const QString &text)
 {
     if (text == m_lastText)
         return;
+    if (m_startOnly) {
+        // Only showValue() gets here: the box is read-only. What it shows is not the value.
+        m_lastText = text;
+        return;
+    }
     Change change = m_showingValue ? Change{text, 0, text.size()}
                                    : keepOneInsertedLine(m_lastText, text);
     QString &candidate = change.text;

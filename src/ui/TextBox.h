@@ -21,8 +21,13 @@ public:
     explicit TextBox(QWidget *parent = nullptr);
 
     // Shows a stored value exactly, line breaks included: they came from the file, which must
-    // get them back.
+    // get them back. A value longer than kLongestEditable characters is shown read-only, only
+    // its first kShownOfLongest characters, and raises no changed(): the stored value stays
+    // whole, and a line edit laying out megabytes would take many times their size in memory.
     void showValue(const QString &text);
+
+    static constexpr qsizetype kLongestEditable = 1 << 16;
+    static constexpr qsizetype kShownOfLongest = 1024;
 
 protected:
     bool event(QEvent *event) override;
@@ -45,4 +50,5 @@ private:
     bool m_showingValue = false;
     qsizetype m_textRoom = -1;  // pixels for text inside the frame; -1 until measured
     qsizetype m_widestCharacter = 0;
+    bool m_startOnly = false;
 };

@@ -24,6 +24,7 @@
 #include <functional>
 #include <iterator>
 #include <optional>
+#include <regex>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -272,6 +273,34 @@ TEST_F(CatalogFile, WhatStandsInPlaceOfTheCatalogIsNamed)
         EXPECT_EQ(gSlog->UkBrSlogova, 0) << message;
     }
     ::close(listener);
+}
+
+// A file twice the room under the address-space limit is refused before any of it is read,
+// naming the figures; a sparse file of zeros, so the disk holds none of its gigabyte.
+TEST_F(CatalogFile, FileLargerThanTheMemoryLimitIsRefusedBeforeItIsRead)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit allows";
+#endif
+    folder.write(kInputFile, "");
+    fs::resize_file(folder.path() / kInputFile, std::uintmax_t(1) << 30);
+    const std::string message = runInChild([] {
+        std::uint64_t pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlim_t room = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (256 << 20);
+        const rlimit limit{room, room};
+        if (::setrlimit(RLIMIT_AS, &limit) != 0)
+            return std::string("cannot limit the address space");
+        return errorOf([] { gSlog->UcitavanjeIzFajla(); });
+    });
+    // What the system has available varies; what the limit leaves is at most the 256 MiB.
+    const std::regex figures("has [0-9]+ MiB available .* leaves (25[0-6]|2[0-4][0-9]|1?[0-9]{1,2})"
+                             " MiB;");
+    EXPECT_EQ(std::regex_replace(message, figures, "has N MiB available (MemAvailable) and the "
+                                                   "address-space limit (RLIMIT_AS) leaves M MiB;"),
+              "Trake.odl: too large to load: the file is 1024 MiB and loading it takes up to "
+              "2048 MiB of memory, but the system has N MiB available (MemAvailable) and the "
+              "address-space limit (RLIMIT_AS) leaves M MiB; nothing was read");
 }
 
 // A backup restored or a sync tool replaces the folder the program stands in; saves and reloads

@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 
 #include "RecordTemplate.h"
+#include "TypicalRecord.h"
 
 #include <QFontMetrics>
 #include <QSignalSpy>
@@ -192,6 +193,32 @@ TEST_F(DisplayTest, ValueBoxesShowTheStartOfALongValue)
     openWith(3);
     EXPECT_EQ(box("txttOpis")->cursorPosition(), 0);
     EXPECT_EQ(box("txtBase_Naziv")->cursorPosition(), 0);
+}
+
+// A value or line too long to lay out shows only its start; the box is read-only and raises
+// no change, so the value is saved back byte for byte.
+TEST_F(DisplayTest, AHugeValueShowsItsStartReadOnlyAndIsSavedWhole)
+{
+    const std::string huge(static_cast<std::size_t>(TextBox::kLongestEditable) + 1, 'x');
+    std::string catalog = typicalCatalog(3);
+    catalog.replace(catalog.find("tOpis = Traka broj 2 "), 21, "tOpis = " + huge + " ");
+    catalog.replace(catalog.find("tSifraDekora = #NULL,", catalog.find("base #", 10)), 21,
+                    "tSifraDekora = #NULL," + huge);
+    openWithBytes(catalog);
+    QSignalSpy descriptionChanges(box("txttOpis"), &TextBox::changed);
+
+    typeOver("txtBrojSloga", QStringLiteral("2"));
+    EXPECT_TRUE(box("txttOpis")->isReadOnly());
+    EXPECT_EQ(box("txttOpis")->text().size(), TextBox::kShownOfLongest);
+    EXPECT_EQ(descriptionChanges.size(), 0);
+    EXPECT_EQ(label("Label8")->text().size(), CaptionLabel::kLongestShown);
+    EXPECT_EQ(label("Label8")->caption(), QString::fromLatin1("    tSifraDekora = #NULL," + huge));
+    click("Command1");
+    EXPECT_EQ(folder.read("Trake-novi.odl"), catalog);
+
+    typeOver("txtBrojSloga", QStringLiteral("1"));
+    EXPECT_FALSE(box("txttOpis")->isReadOnly());
+    expectShowing(1);
 }
 
 }  // namespace
