@@ -2,8 +2,8 @@
 // same bytes costs, and the memory a large catalog takes once loaded. Prints figures only:
 // timing depends on the machine, so nothing here passes or fails.
 
-#include "CatalogLoader.h"
-#include "CatalogWriter.h"
+#include "catalog/CatalogLoader.h"
+#include "catalog/CatalogWriter.h"
 #include "PeakMemory.h"
 #include "RawFileBaselines.h"
 #include "TempFolder.h"

@@ -1,6 +1,6 @@
 #include "PeakMemory.h"
 
-#include "CatalogLoader.h"
+#include "catalog/CatalogLoader.h"
 #include "ChildProcess.h"
 
 #include <cstdio>

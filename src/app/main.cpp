@@ -1,8 +1,8 @@
-#include "CatalogFolder.h"
-#include "CommandLine.h"
-#include "StartupMessage.h"
-#include "Translations.h"
-#include "frmVelmora.h"
+#include "app/CatalogFolder.h"
+#include "app/CommandLine.h"
+#include "ui/StartupMessage.h"
+#include "ui/Translations.h"
+#include "ui/frmVelmora.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
-#include "CatalogLoader.h"
+#include "catalog/CatalogLoader.h"
 
-#include "CatalogError.h"
-#include "CatalogFiles.h"
-#include "CatalogReader.h"
-#include "FileDescriptor.h"
-#include "RegularFile.h"
-#include "Utf8Text.h"
+#include "catalog/CatalogError.h"
+#include "catalog/CatalogFiles.h"
+#include "catalog/CatalogReader.h"
+#include "catalog/FileDescriptor.h"
+#include "catalog/RegularFile.h"
+#include "catalog/Utf8Text.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "CatalogReader.h"
+#include "catalog/CatalogReader.h"
 
-#include "CatalogError.h"
-#include "CatalogFiles.h"
-#include "RecordTemplate.h"
+#include "catalog/CatalogError.h"
+#include "catalog/CatalogFiles.h"
+#include "catalog/RecordTemplate.h"
 
 #include <algorithm>
 #include <cassert>

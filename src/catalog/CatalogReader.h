@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LoadedCatalog.h"
+#include "catalog/LoadedCatalog.h"
 
 #include <cstddef>
 #include <cstdint>

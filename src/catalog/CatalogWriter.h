@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RecordArrays.h"
-#include "SafeFileWriter.h"
+#include "model/RecordArrays.h"
+#include "catalog/SafeFileWriter.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "LineRules.h"
+#include "catalog/LineRules.h"
 
-#include "Message.h"
+#include "catalog/Message.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "Message.h"
+#include "catalog/Message.h"
 
 // One pass, so a "%2" inside an argument (a file name may hold one) stays as it is.
 std::string Message::english() const

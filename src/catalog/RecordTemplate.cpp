@@ -1,6 +1,6 @@
-#include "RecordTemplate.h"
+#include "catalog/RecordTemplate.h"
 
-#include "CatalogFiles.h"
+#include "catalog/CatalogFiles.h"
 
 namespace {
 

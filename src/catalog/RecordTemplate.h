@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LineRules.h"
-#include "RecordArrays.h"
+#include "catalog/LineRules.h"
+#include "model/RecordArrays.h"
 
 #include <array>
 #include <cstdint>

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "HeldBlock.h"
-#include "SectionArray.h"
-#include "clsBase.h"
-#include "clsLokal.h"
-#include "clsPricedef.h"
-#include "clsPricemod.h"
-#include "clsPricemod2.h"
-#include "clsPricemod3.h"
-#include "clsPricemod4.h"
-#include "clsPricemod5.h"
-#include "clsShape.h"
+#include "model/HeldBlock.h"
+#include "model/SectionArray.h"
+#include "model/clsBase.h"
+#include "model/clsLokal.h"
+#include "model/clsPricedef.h"
+#include "model/clsPricemod.h"
+#include "model/clsPricemod2.h"
+#include "model/clsPricemod3.h"
+#include "model/clsPricemod4.h"
+#include "model/clsPricemod5.h"
+#include "model/clsShape.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -28,19 +28,17 @@ class RecordArrays
 public:
     explicit RecordArrays(std::int32_t upperBound = 0) { redimAll(upperBound); }
 
-    // Calls f on each of the nine arrays, in the order of the record's lines.
+    // Calls f on each of the nine arrays, in the order of the record's lines: the one list of
+    // them that everything else reads.
     template <class F>
     void forEach(F &&f)
     {
-        f(base);
-        f(lokal);
-        f(shape);
-        f(pricedef);
-        f(pricemod);
-        f(pricemod2);
-        f(pricemod3);
-        f(pricemod4);
-        f(pricemod5);
+        eachOf(*this, f);
+    }
+    template <class F>
+    void forEach(F &&f) const
+    {
+        eachOf(*this, f);
     }
 
     // Resizes all nine, keeping the objects that remain.
@@ -88,6 +86,20 @@ public:
     SectionArray<clsPricemod5> pricemod5{"gPricemod5"};
 
 private:
+    template <class Arrays, class F>
+    static void eachOf(Arrays &arrays, F &f)
+    {
+        f(arrays.base);
+        f(arrays.lokal);
+        f(arrays.shape);
+        f(arrays.pricedef);
+        f(arrays.pricemod);
+        f(arrays.pricemod2);
+        f(arrays.pricemod3);
+        f(arrays.pricemod4);
+        f(arrays.pricemod5);
+    }
+
     struct Held
     {
         HeldBlock bytes;

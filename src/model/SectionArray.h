@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HeldBlock.h"
-#include "SubscriptOutOfRange.h"
+#include "model/HeldBlock.h"
+#include "model/SubscriptOutOfRange.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,6 +1,6 @@
-#include "RecordAppend.h"
+#include "operations/RecordAppend.h"
 
-#include "RecordCopy.h"
+#include "operations/RecordCopy.h"
 
 #include <array>
 #include <limits>

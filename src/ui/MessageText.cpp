@@ -1,6 +1,6 @@
-#include "MessageText.h"
+#include "ui/MessageText.h"
 
-#include "Message.h"
+#include "catalog/Message.h"
 
 #include <QCoreApplication>
 #include <QFile>

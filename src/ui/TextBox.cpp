@@ -1,6 +1,6 @@
-#include "TextBox.h"
+#include "ui/TextBox.h"
 
-#include "CodePageValidator.h"
+#include "ui/CodePageValidator.h"
 
 #include <QScopedValueRollback>
 #include <QToolTip>

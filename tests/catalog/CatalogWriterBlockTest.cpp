@@ -1,5 +1,5 @@
-#include "CatalogReader.h"
-#include "CatalogWriter.h"
+#include "catalog/CatalogReader.h"
+#include "catalog/CatalogWriter.h"
 #include "TypicalRecord.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "LineRules.h"
+#include "catalog/LineRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "MemorySnapshot.h"
 #include "ProgramState.h"
-#include "RecordTemplate.h"
-#include "basMain.h"
+#include "catalog/RecordTemplate.h"
+#include "store/basMain.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "EditorFixture.h"
 
-#include "MessageText.h"
-#include "RecordTemplate.h"
-#include "StartupMessage.h"
-#include "Translations.h"
+#include "ui/MessageText.h"
+#include "catalog/RecordTemplate.h"
+#include "ui/StartupMessage.h"
+#include "ui/Translations.h"
 #include "TypicalRecord.h"
-#include "CatalogError.h"
+#include "catalog/CatalogError.h"
 
 #include <QApplication>
 #include <QLabel>

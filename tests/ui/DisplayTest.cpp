@@ -1,6 +1,6 @@
 #include "EditorFixture.h"
 
-#include "RecordTemplate.h"
+#include "catalog/RecordTemplate.h"
 
 #include <QFontMetrics>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 #include "EditorFixture.h"
 
-#include "CatalogWriter.h"
-#include "CodePage1250.h"
+#include "catalog/CatalogWriter.h"
+#include "catalog/CodePage1250.h"
 #include "ProgramState.h"
 #include "TypicalRecord.h"
 #include "Typing.h"

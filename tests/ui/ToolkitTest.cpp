@@ -1,8 +1,8 @@
-#include "CaptionLabel.h"
-#include "CodePageValidator.h"
-#include "CommandButton.h"
-#include "TextBox.h"
-#include "UpDown.h"
+#include "ui/CaptionLabel.h"
+#include "ui/CodePageValidator.h"
+#include "ui/CommandButton.h"
+#include "ui/TextBox.h"
+#include "ui/UpDown.h"
 #include "Typing.h"
 
 #include <QApplication>

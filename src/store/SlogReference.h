@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clsSlog.h"
+#include "store/clsSlog.h"
 
 #include <memory>
 
