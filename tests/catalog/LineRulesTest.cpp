@@ -259,7 +259,7 @@ constexpr const char *kBeginsWithTOpis = "the line begins with \"tOpis\"";
 
 TEST(LineRules, BaseLine)
 {
-    checkRows(cutBaseLine, {
+    checkRows(cutterOf(LineRule::B), {
         {"base #AB;", "base #AB;", {"base #", "AB", ";"}},
         {"indented", "    base #AB;", {"    base #", "AB", ";"}},
         {"no # keeps the prefix empty", "base AB; x", {"", "base AB", "; x"}},
@@ -277,7 +277,7 @@ TEST(LineRules, BaseLine)
 
 TEST(LineRules, UnitLine)
 {
-    checkRows(cutUnitLine, {
+    checkRows(cutterOf(LineRule::J), {
         {"JedinicaMjere = #m,", "JedinicaMjere = #m,", {"JedinicaMjere = #", "m", ","}},
         {"indented, text after the ,", "    JedinicaMjere = #kom, x,",
          {"    JedinicaMjere = #", "kom", ", x,"}},
@@ -290,7 +290,7 @@ TEST(LineRules, UnitLine)
 
 TEST(LineRules, PriceLine)
 {
-    checkRows(cutPriceLine, {
+    checkRows(cutterOf(LineRule::C), {
         {"cijena = 1.25,", "cijena = 1.25,", {"cijena = ", "1.25", ","}},
         {"cijena =5, takes the digit into the prefix", "cijena =5,", {"cijena =5", "", ","}},
         {"indented, text after the ,", "    cijena = 0.95, x,", {"    cijena = ", "0.95", ", x,"}},
@@ -307,7 +307,7 @@ TEST(LineRules, PriceLine)
 
 TEST(LineRules, SizeLine)
 {
-    checkRows(cutSizeLine, {
+    checkRows(cutterOf(LineRule::D), {
         {"full line", "Duljina = 2800, Sirina = 22, Debljina = 2, x,",
          {"Duljina = ", "2800", ",", " Sirina = ", "22", ",", " Debljina = ", "2", ", x,"}},
         {"indented", "    Duljina = 2800, Sirina = 22, Debljina = 2,",
@@ -333,7 +333,7 @@ TEST(LineRules, SizeLine)
 
 TEST(LineRules, DescriptionLine)
 {
-    checkRows(cutDescriptionLine, {
+    checkRows(cutterOf(LineRule::O), {
         {"full line", "tUserSifra = #0000000, tOpis = Hrast 22, $ObjectName = #0000000_NULL,",
          {"tUserSifra = #0000000, tOpis = ", "Hrast 22", ", $ObjectName = #0000000_NULL,"}},
         {"indented, high bytes", "    tUserSifra = #1, tOpis = plo\xE8" "e, $ObjectName = #1,",
@@ -366,17 +366,17 @@ TEST(LineRules, OddLinesStillJoinBack)
         Pieces pieces;
     };
     const Row rows[] = {
-        {"tOpis = a=b", cutDescriptionLine, literal::ruleO,
+        {"tOpis = a=b", cutterOf(LineRule::O), literal::ruleO,
          "tUserSifra = #1, tOpis = a=b, $ObjectName = #1_NULL,",
          {"tUserSifra = #1, tOpis = ", "a=b", ", $ObjectName = #1_NULL,"}},
-        {", b=c before $ObjectName", cutDescriptionLine, literal::ruleO,
+        {", b=c before $ObjectName", cutterOf(LineRule::O), literal::ruleO,
          "x tOpis = a, b=c $ObjectName", {"x tOpis = ", "a", ", b=c $ObjectName"}},
-        {",tOpis", cutDescriptionLine, literal::ruleO, "x,tOpis = a, $ObjectName",
+        {",tOpis", cutterOf(LineRule::O), literal::ruleO, "x,tOpis = a, $ObjectName",
          {"x,tOpis = ", "a", ", $ObjectName"}},
-        {"x=1 before Duljina =", cutSizeLine, literal::ruleD,
+        {"x=1 before Duljina =", cutterOf(LineRule::D), literal::ruleD,
          "x=1, Duljina = 2800, Sirina = 22, Debljina = 2,",
          {"x=1", "", ",", " Duljina = ", "2800", ",", " Sirina = ", "22", ", Debljina = 2,"}},
-        {"Duljina =,a=b", cutSizeLine, literal::ruleD,
+        {"Duljina =,a=b", cutterOf(LineRule::D), literal::ruleD,
          "Duljina =,a=b, Sirina = 22, Debljina = 2,",
          {"Duljina =,", "a=b", ",", " Sirina = ", "22", ",", " Debljina = ", "2", ","}},
     };
@@ -533,9 +533,9 @@ TEST(LineRulesProperty, SeparatorRulesCutEveryLineAsBefore)
         const char *failureAfterHash;
     };
     const Rule rules[] = {
-        {"B", cutBaseLine, literal::ruleB, "#", ";", kNoSemicolon, kNoSemicolonAfterHash},
-        {"J", cutUnitLine, literal::ruleJ, "#", ",", kNoComma, kNoCommaAfterHash},
-        {"C", cutPriceLine, literal::ruleC, "=", ",", kNoCommaAfterPrice, kNoCommaAfterPrice},
+        {"B", cutterOf(LineRule::B), literal::ruleB, "#", ";", kNoSemicolon, kNoSemicolonAfterHash},
+        {"J", cutterOf(LineRule::J), literal::ruleJ, "#", ",", kNoComma, kNoCommaAfterHash},
+        {"C", cutterOf(LineRule::C), literal::ruleC, "=", ",", kNoCommaAfterPrice, kNoCommaAfterPrice},
     };
     LineMaker maker(1250);
     for (const Rule &rule : rules) {
