@@ -2,12 +2,12 @@
 // same bytes costs, and the memory a large catalog takes once loaded. Prints figures only:
 // timing depends on the machine, so nothing here passes or fails.
 
-#include "catalog/CatalogLoader.h"
-#include "catalog/CatalogWriter.h"
 #include "PeakMemory.h"
 #include "RawFileBaselines.h"
 #include "TempFolder.h"
 #include "TypicalRecord.h"
+#include "catalog/CatalogLoader.h"
+#include "catalog/CatalogWriter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,9 +4,9 @@
 
 #include "ProgramState.h"
 #include "TempFolder.h"
-#include "ui/TextBox.h"
 #include "TypicalRecord.h"
 #include "store/basMain.h"
+#include "ui/TextBox.h"
 #include "ui/frmVelmora.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 
-#include "catalog/CatalogFiles.h"
 #include "app/CatalogFolder.h"
+#include "catalog/CatalogFiles.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

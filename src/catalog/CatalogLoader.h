@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <optional>
 
-// Reads a catalog file in one pass, a block at a time. Throws CatalogError naming the file
-// when it cannot be opened or read, or at the first line that cannot be cut.
+// Reads a catalog file into one block of its size, which the records keep and refer to; what
+// the file gained after it was opened follows in blocks, copied. Throws CatalogError naming
+// the file when it cannot be opened or read, runs out of memory, or at the first line that
+// cannot be cut.
 LoadedCatalog loadCatalog(const std::filesystem::path &file);
 
 // Throws CatalogError naming `file` when the catalog holds no record.

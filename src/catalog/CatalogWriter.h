@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/RecordArrays.h"
 #include "catalog/SafeFileWriter.h"
+#include "model/RecordArrays.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -31,7 +31,8 @@ CutFailure failed(const char *why)
 // cutter names its rule, so passing a number of bounds that does not give its pieces does not
 // compile.
 template <LineRule Rule>
-RuleCut<Rule> cutAt(std::string_view line, const std::array<std::size_t, pieceCount(Rule) - 1> &bounds)
+RuleCut<Rule> cutAt(std::string_view line,
+                    const std::array<std::size_t, pieceCount(Rule) - 1> &bounds)
 {
     static_assert(pieceCount(Rule) <= std::tuple_size_v<decltype(LineCut::pieces)>);
     RuleCut<Rule> cut;
@@ -120,8 +121,8 @@ RuleCut<LineRule::D> cutSizeLine(std::string_view line)
                                         "no thickness between the \"=\" after the width"
                                         " and the next \",\""));
 
-    return cutAt<LineRule::D>(line, {lengthStart, lengthComma, lengthComma + 1, widthStart, widthComma,
-                           widthComma + 1, thicknessStart, thicknessComma});
+    return cutAt<LineRule::D>(line, {lengthStart, lengthComma, lengthComma + 1, widthStart,
+                                     widthComma, widthComma + 1, thicknessStart, thicknessComma});
 }
 
 // tUserSifra = #0000000, tOpis = Hrast, $ObjectName = #0000000_NULL,

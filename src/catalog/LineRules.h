@@ -27,7 +27,7 @@ constexpr std::size_t pieceCount(LineRule rule)
 // the line, contiguous and in order, so joining them gives the line back exactly.
 struct LineCut
 {
-    std::array<std::string_view, 9> pieces{};
+    std::array<std::string_view, pieceCount(LineRule::D)> pieces{};  // the most a rule cuts
     std::size_t count = 0;
     const char *failure = nullptr;  // why the line cannot be cut; null when it was cut
 

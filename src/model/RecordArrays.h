@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 // The nine section arrays of one catalog, always of one upper bound. Kept together so that a
@@ -28,17 +29,16 @@ class RecordArrays
 public:
     explicit RecordArrays(std::int32_t upperBound = 0) { redimAll(upperBound); }
 
-    // Calls f on each of the nine arrays, in the order of the record's lines: the one list of
-    // them that everything else reads.
+    // Calls f on each of the nine arrays, in the order of the record's lines.
     template <class F>
     void forEach(F &&f)
     {
-        eachOf(*this, f);
+        std::apply([&](auto... array) { (f(this->*array), ...); }, kArrays);
     }
     template <class F>
     void forEach(F &&f) const
     {
-        eachOf(*this, f);
+        std::apply([&](auto... array) { (f(this->*array), ...); }, kArrays);
     }
 
     // Resizes all nine, keeping the objects that remain.
@@ -85,21 +85,16 @@ public:
     SectionArray<clsPricemod4> pricemod4{"gPricemod4"};
     SectionArray<clsPricemod5> pricemod5{"gPricemod5"};
 
-private:
-    template <class Arrays, class F>
-    static void eachOf(Arrays &arrays, F &f)
-    {
-        f(arrays.base);
-        f(arrays.lokal);
-        f(arrays.shape);
-        f(arrays.pricedef);
-        f(arrays.pricemod);
-        f(arrays.pricemod2);
-        f(arrays.pricemod3);
-        f(arrays.pricemod4);
-        f(arrays.pricemod5);
-    }
+    // The one list of the arrays, in the order of the record's lines, that forEach() and
+    // everything else reads.
+    static constexpr std::tuple kArrays{
+        &RecordArrays::base,      &RecordArrays::lokal,     &RecordArrays::shape,
+        &RecordArrays::pricedef,  &RecordArrays::pricemod,  &RecordArrays::pricemod2,
+        &RecordArrays::pricemod3, &RecordArrays::pricemod4, &RecordArrays::pricemod5,
+    };
+    static constexpr std::size_t kArrayCount = std::tuple_size_v<decltype(kArrays)>;
 
+private:
     struct Held
     {
         HeldBlock bytes;

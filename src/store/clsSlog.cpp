@@ -4,9 +4,9 @@
 #include "catalog/CatalogLoader.h"
 #include "catalog/CatalogWriter.h"
 #include "catalog/SavedButNotSynced.h"
+#include "catalog/WorkingFolder.h"
 #include "operations/RecordAppend.h"
 #include "operations/RecordCopy.h"
-#include "catalog/WorkingFolder.h"
 #include "store/basMain.h"
 
 #include <utility>

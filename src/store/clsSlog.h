@@ -1,8 +1,8 @@
 #pragma once
 
 #include "catalog/FileStamp.h"
-#include "model/RecordArrays.h"
 #include "catalog/RecordTemplate.h"
+#include "model/RecordArrays.h"
 
 #include <cstdint>
 #include <functional>

@@ -121,7 +121,6 @@ void TextBox::refuse(const QString &reason, qsizetype cursor)
     setCursorPosition(static_cast<int>(cursor));
     if (!reason.isEmpty())
         showNote(reason);
-    emit refused(reason);
 }
 
 void TextBox::showNote(const QString &note)

@@ -10,7 +10,7 @@
 // Whatever way text comes in, only one line of what it adds is kept: the first that holds
 // text (a pasted cell's trailing line end is dropped, a CR or LF is never added), with a note
 // at the box when lines holding text were left out; line breaks the text already held stay. A validator() may then fix the text up; a text it does not find Acceptable is put back
-// to the previous text, and refused() says why.
+// to the previous text, with a note at the box saying why.
 class TextBox : public QLineEdit
 {
     Q_OBJECT
@@ -24,8 +24,6 @@ public:
 
 signals:
     void changed();
-    // Also shown as a tooltip at the box; `reason` is empty when the validator gives none.
-    void refused(const QString &reason);
 
 private:
     void onTextChanged(const QString &text);

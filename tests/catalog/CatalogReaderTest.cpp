@@ -1,8 +1,8 @@
+#include "TypicalRecord.h"
 #include "catalog/CatalogError.h"
 #include "catalog/CatalogReader.h"
 #include "catalog/CatalogWriter.h"
 #include "catalog/RecordTemplate.h"
-#include "TypicalRecord.h"
 
 #include <gtest/gtest.h>
 

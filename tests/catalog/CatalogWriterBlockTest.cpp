@@ -1,6 +1,6 @@
+#include "TypicalRecord.h"
 #include "catalog/CatalogReader.h"
 #include "catalog/CatalogWriter.h"
-#include "TypicalRecord.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,13 @@
 #include "CatalogFileFixture.h"
-#include "catalog/CatalogWriter.h"
 #include "ChildProcess.h"
 #include "FailingSink.h"
 #include "MemorySnapshot.h"
+#include "catalog/CatalogWriter.h"
 #include "catalog/SafeFileWriter.h"
 #include "catalog/SavedButNotSynced.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -16,12 +15,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -30,9 +26,7 @@
 #include <sys/mount.h>
 #include <sys/file.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

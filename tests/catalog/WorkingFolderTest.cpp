@@ -1,33 +1,17 @@
 #include "CatalogFileFixture.h"
-#include "ChildProcess.h"
 
 #include <gtest/gtest.h>
-#include <algorithm>
+
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <iterator>
 #include <optional>
-#include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
-#include <fcntl.h>
-#include <grp.h>
-#include <sched.h>
-#include <sys/mount.h>
-#include <sys/file.h>
-#include <sys/resource.h>
-#include <sys/socket.h>
+
 #include <sys/stat.h>
-#include <sys/un.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 

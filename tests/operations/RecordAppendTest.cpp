@@ -1,10 +1,10 @@
-#include "catalog/CatalogFiles.h"
-#include "catalog/CatalogReader.h"
 #include "MemorySnapshot.h"
 #include "ProgramState.h"
+#include "TypicalRecord.h"
+#include "catalog/CatalogFiles.h"
+#include "catalog/CatalogReader.h"
 #include "catalog/RecordTemplate.h"
 #include "operations/RecordAppend.h"
-#include "TypicalRecord.h"
 #include "store/basMain.h"
 
 #include <gtest/gtest.h>

@@ -49,7 +49,8 @@ TEST_F(CatalogFile, EditsStayInTheirRecordAndOutOfTheHeldBytes)
         EXPECT_EQ(recordValues(saved.arrays, n), recordValues(n)) << "record " << n;
 }
 
-// A reload that fails keeps the store's file bytes: the records still read and save as before.
+// A reload that fails keeps the store's file bytes: the records still read and save as they
+// were loaded.
 TEST_F(CatalogFile, FailedReloadKeepsTheHeldBytes)
 {
     load(typicalCatalog(4));

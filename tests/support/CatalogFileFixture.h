@@ -1,11 +1,11 @@
 #pragma once
 
-#include "catalog/CatalogError.h"
-#include "catalog/CatalogFiles.h"
-#include "catalog/CatalogReader.h"
 #include "ProgramState.h"
 #include "TempFolder.h"
 #include "TypicalRecord.h"
+#include "catalog/CatalogError.h"
+#include "catalog/CatalogFiles.h"
+#include "catalog/CatalogReader.h"
 #include "store/basMain.h"
 
 #include <gtest/gtest.h>
@@ -66,7 +66,8 @@ inline std::string emptyLines(int count)
     return bytes;
 }
 
-inline std::string replaceFirst(std::string text, const std::string &from, const std::string &to)
+inline std::string replaceFirst(std::string text, const std::string &from,
+                                const std::string &to)
 {
     const std::size_t at = text.find(from);
     if (at == std::string::npos)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/RecordArrays.h"
 #include "catalog/RecordTemplate.h"
+#include "model/RecordArrays.h"
 #include "store/basMain.h"
 
 #include <gtest/gtest.h>

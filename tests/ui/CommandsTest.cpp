@@ -1,11 +1,11 @@
 #include "EditorFixture.h"
 
-#include "ui/MessageText.h"
-#include "catalog/RecordTemplate.h"
-#include "ui/StartupMessage.h"
-#include "ui/Translations.h"
 #include "TypicalRecord.h"
 #include "catalog/CatalogError.h"
+#include "catalog/RecordTemplate.h"
+#include "ui/MessageText.h"
+#include "ui/StartupMessage.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "EditorFixture.h"
 
-#include "catalog/RecordTemplate.h"
 #include "TypicalRecord.h"
 #include "Typing.h"
+#include "catalog/RecordTemplate.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "TempFolder.h"
+#include "store/basMain.h"
 #include "ui/CaptionLabel.h"
 #include "ui/CommandButton.h"
-#include "TempFolder.h"
 #include "ui/TextBox.h"
 #include "ui/UpDown.h"
-#include "store/basMain.h"
 #include "ui/frmVelmora.h"
 
 #include <QList>

@@ -1,7 +1,7 @@
-#include "catalog/CatalogFiles.h"
 #include "EditorFixture.h"
-#include "catalog/RecordTemplate.h"
 #include "TypicalRecord.h"
+#include "catalog/CatalogFiles.h"
+#include "catalog/RecordTemplate.h"
 #include "ui/frmVelmoraDesign.h"
 
 #include <QApplication>
