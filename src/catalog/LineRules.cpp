@@ -3,6 +3,7 @@
 #include "catalog/Message.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 // Every rule finds its pieces left to right, each search starting where the previous piece
 // ended. On well-formed lines this finds the same positions as searching the whole line; on
@@ -27,17 +28,16 @@ CutFailure failed(const char *why)
     return CutFailure{why};
 }
 
-// Cuts at a set of ascending positions: pieces [0, b0), [b0, b1), ..., [bk, end). A rule's
-// cutter names its rule, so passing a number of bounds that does not give its pieces does not
-// compile.
-template <LineRule Rule>
-RuleCut<Rule> cutAt(std::string_view line,
-                    const std::array<std::size_t, pieceCount(Rule) - 1> &bounds)
+// Cuts at ascending positions: pieces [0, b0), [b0, b1), ..., [bk, end). A cutter names its
+// rule, and the number of positions must give that rule's pieces, or it does not compile.
+template <LineRule Rule, class... Bounds>
+RuleCut<Rule> cutAt(std::string_view line, Bounds... bounds)
 {
+    static_assert(sizeof...(Bounds) + 1 == pieceCount(Rule), "as many pieces as the rule's");
     static_assert(pieceCount(Rule) <= std::tuple_size_v<decltype(LineCut::pieces)>);
     RuleCut<Rule> cut;
     std::size_t start = 0;
-    for (std::size_t b : bounds) {
+    for (const std::size_t b : {std::size_t(bounds)...}) {
         cut.pieces[cut.count++] = line.substr(start, b - start);
         start = b;
     }
@@ -54,7 +54,7 @@ RuleCut<Rule> cutAfterHashUpTo(std::string_view line, char separator, const char
     const std::size_t sep = line.find(separator, valueStart);
     if (sep == npos)
         return failed(failure);
-    return cutAt<Rule>(line, {valueStart, sep});
+    return cutAt<Rule>(line, valueStart, sep);
 }
 
 }  // namespace
@@ -84,7 +84,7 @@ RuleCut<LineRule::C> cutPriceLine(std::string_view line)
     const std::size_t comma = line.find(',', valueStart);
     if (comma == npos)
         return failed(QT_TRANSLATE_NOOP("CatalogError", "no \",\" after the price"));
-    return cutAt<LineRule::C>(line, {valueStart, comma});
+    return cutAt<LineRule::C>(line, valueStart, comma);
 }
 
 // Duljina = 2800, Sirina = 22, Debljina = 2, x,
@@ -121,8 +121,8 @@ RuleCut<LineRule::D> cutSizeLine(std::string_view line)
                                         "no thickness between the \"=\" after the width"
                                         " and the next \",\""));
 
-    return cutAt<LineRule::D>(line, {lengthStart, lengthComma, lengthComma + 1, widthStart,
-                                     widthComma, widthComma + 1, thicknessStart, thicknessComma});
+    return cutAt<LineRule::D>(line, lengthStart, lengthComma, lengthComma + 1, widthStart,
+                              widthComma, widthComma + 1, thicknessStart, thicknessComma);
 }
 
 // tUserSifra = #0000000, tOpis = Hrast, $ObjectName = #0000000_NULL,
@@ -143,7 +143,7 @@ RuleCut<LineRule::O> cutDescriptionLine(std::string_view line)
     // The value's place is found after "tOpis"; one that opens the line has no text before it.
     if (opis == 0)
         return failed(QT_TRANSLATE_NOOP("CatalogError", "the line begins with \"tOpis\""));
-    return cutAt<LineRule::O>(line, {valueStart, comma});
+    return cutAt<LineRule::O>(line, valueStart, comma);
 }
 
 namespace {
