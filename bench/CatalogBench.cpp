@@ -2,13 +2,13 @@
 // same bytes costs, and the memory a large catalog takes once loaded. Prints figures only:
 // timing depends on the machine, so nothing here passes or fails.
 
-#include "CatalogLoader.h"
-#include "CatalogWriter.h"
 #include "PeakMemory.h"
 #include "RawFileBaselines.h"
-#include "RecordFind.h"
 #include "TempFolder.h"
 #include "TypicalRecord.h"
+#include "catalog/CatalogLoader.h"
+#include "catalog/CatalogWriter.h"
+#include "operations/RecordFind.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // user waits for, and the one that takes fresh memory from the system.
 //   velmora_first_load FILE   prints the load's milliseconds and the records loaded
 
-#include "CatalogLoader.h"
+#include "catalog/CatalogLoader.h"
 
 #include <chrono>
 #include <cstdio>

@@ -4,7 +4,7 @@
 // of the save button write every byte to a temporary file in the same folder, fsync it and
 // rename it over Trake-novi.odl. It keeps no records and checks nothing.
 
-#include "frmVelmoraDesign.h"
+#include "ui/frmVelmoraDesign.h"
 
 #include <QApplication>
 #include <QGroupBox>

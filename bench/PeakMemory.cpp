@@ -1,7 +1,7 @@
 #include "PeakMemory.h"
 
-#include "CatalogLoader.h"
 #include "ChildProcess.h"
+#include "catalog/CatalogLoader.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "RawFileBaselines.h"
 
-#include "FileDescriptor.h"
+#include "catalog/FileDescriptor.h"
 
 #include <cerrno>
 #include <cstring>

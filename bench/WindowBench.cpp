@@ -4,10 +4,10 @@
 
 #include "ProgramState.h"
 #include "TempFolder.h"
-#include "TextBox.h"
 #include "TypicalRecord.h"
-#include "basMain.h"
-#include "frmVelmora.h"
+#include "store/basMain.h"
+#include "ui/TextBox.h"
+#include "ui/frmVelmora.h"
 
 #include <QApplication>
 #include <QPushButton>

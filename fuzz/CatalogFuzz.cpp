@@ -4,10 +4,10 @@
 // padding put an empty line where a line is cut), and feeding the reader the same bytes in
 // small pieces must give the same result as feeding them whole.
 
-#include "CatalogError.h"
-#include "CatalogFiles.h"
-#include "CatalogReader.h"
-#include "CatalogWriter.h"
+#include "catalog/CatalogError.h"
+#include "catalog/CatalogFiles.h"
+#include "catalog/CatalogReader.h"
+#include "catalog/CatalogWriter.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "CatalogFolder.h"
+#include "app/CatalogFolder.h"
 
-#include "CatalogFiles.h"
+#include "catalog/CatalogFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

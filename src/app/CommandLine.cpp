@@ -1,7 +1,7 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
-#include "CatalogFiles.h"
-#include "CatalogFolder.h"
+#include "app/CatalogFolder.h"
+#include "catalog/CatalogFiles.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

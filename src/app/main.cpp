@@ -1,8 +1,8 @@
-#include "CatalogFolder.h"
-#include "CommandLine.h"
-#include "StartupMessage.h"
-#include "Translations.h"
-#include "frmVelmora.h"
+#include "app/CatalogFolder.h"
+#include "app/CommandLine.h"
+#include "ui/StartupMessage.h"
+#include "ui/Translations.h"
+#include "ui/frmVelmora.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,6 +17,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -32,6 +33,39 @@ QIcon programIcon()
     return icon;
 }
 
+// The command line is read without a display: help, the version and a mistyped command must
+// work in any terminal.
+LaunchRequest readRequest(int &argc, char *argv[])
+{
+    QCoreApplication reader(argc, argv);
+    const Translations translations(QLocale::system());
+    return readCommandLine(QCoreApplication::arguments());
+}
+
+// Enters the folder the catalog is read from and saved to, asking for it first where the
+// request says so. Returns the exit code when the program ends instead: 0 on Cancel.
+std::optional<int> enterCatalogFolder(const LaunchRequest &request)
+{
+    QString folder = request.folder;
+    const bool chosen = request.kind == LaunchRequest::Kind::ChooseFolder;
+    if (chosen) {
+        folder = askForCatalogFolder();
+        if (folder.isEmpty())
+            return 0;
+    }
+    if (!QDir::setCurrent(folder)) {
+        const QString message =
+            QCoreApplication::translate("main", "Cannot enter the folder \"%1\".").arg(folder);
+        std::fputs(("velmora: " + message + u'\n').toLocal8Bit().constData(), stderr);
+        QMessageBox::critical(nullptr, QStringLiteral("Velmora"), message);
+        return 2;
+    }
+    // Only a folder chosen in the dialog is where the dialog starts next time.
+    if (chosen)
+        rememberCatalogFolder(folder);
+    return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -44,14 +78,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("velmora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
 
-    // The command line is read without a display: help, the version and a mistyped command
-    // must work in any terminal.
-    LaunchRequest request;
-    {
-        QCoreApplication reader(argc, argv);
-        const Translations translations(QLocale::system());
-        request = readCommandLine(QCoreApplication::arguments());
-    }
+    const LaunchRequest request = readRequest(argc, argv);
     if (request.kind == LaunchRequest::Kind::Print) {
         std::fputs(request.text.toLocal8Bit().constData(), stdout);
         return 0;
@@ -71,24 +98,8 @@ int main(int argc, char *argv[])
         QMessageBox::warning(nullptr, QStringLiteral("Velmora"), request.mistake);
         return 2;
     }
-    QString folder = request.folder;
-    const bool chosen = request.kind == LaunchRequest::Kind::ChooseFolder;
-    if (chosen) {
-        folder = askForCatalogFolder();
-        if (folder.isEmpty())
-            return 0;
-    }
-    // The catalog is read from and saved to the current folder.
-    if (!QDir::setCurrent(folder)) {
-        const QString message =
-            QCoreApplication::translate("main", "Cannot enter the folder \"%1\".").arg(folder);
-        std::fputs(("velmora: " + message + u'\n').toLocal8Bit().constData(), stderr);
-        QMessageBox::critical(nullptr, QStringLiteral("Velmora"), message);
-        return 2;
-    }
-    // Only a folder chosen in the dialog is where the dialog starts next time.
-    if (chosen)
-        rememberCatalogFolder(folder);
+    if (const std::optional<int> exitCode = enterCatalogFolder(request))
+        return *exitCode;
 
     frmVelmora window;
     try {

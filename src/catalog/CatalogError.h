@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Message.h"
+#include "catalog/Message.h"
 
 #include <stdexcept>
-#include <string>
+#include <utility>
 
 // A catalog that cannot be read or written. The message names the file and, for a line that
 // cannot be cut, where it stands and what it lacks, ready to be shown as it is; message()
@@ -18,8 +18,6 @@ public:
         : std::runtime_error(message.english()), CarriesMessage(std::move(message)), m_kind(kind)
     {
     }
-    // Shown as it is, untranslated.
-    explicit CatalogError(const std::string &text) : CatalogError(Message{"%1", {text}}) {}
 
     Kind kind() const { return m_kind; }
 

@@ -1,12 +1,12 @@
-#include "CatalogLoader.h"
+#include "catalog/CatalogLoader.h"
 
-#include "CatalogError.h"
-#include "CatalogFiles.h"
-#include "CatalogReader.h"
-#include "FileDescriptor.h"
-#include "MemoryRoom.h"
-#include "RegularFile.h"
-#include "Utf8Text.h"
+#include "catalog/CatalogError.h"
+#include "catalog/CatalogFiles.h"
+#include "catalog/CatalogReader.h"
+#include "catalog/FileDescriptor.h"
+#include "catalog/MemoryRoom.h"
+#include "catalog/RegularFile.h"
+#include "catalog/Utf8Text.h"
 
 #include <cerrno>
 #include <algorithm>

@@ -1,11 +1,10 @@
-#include "CatalogReader.h"
+#include "catalog/CatalogReader.h"
 
-#include "CatalogError.h"
-#include "CatalogFiles.h"
-#include "RecordTemplate.h"
+#include "catalog/CatalogError.h"
+#include "catalog/CatalogFiles.h"
+#include "catalog/RecordTemplate.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cstring>
 #include <limits>
 #include <utility>
@@ -162,7 +161,7 @@ void CatalogReader::takeLine(std::string_view line, bool held)
         const LineCut cut = slot.cut(line);
         if (!cut.ok())
             fail(cut.failure);
-        assert(cut.count == slot.pieces.size());
+        // As many pieces as members: both are the rule's piece count.
         for (std::size_t i = 0; i < cut.count; ++i)
             slot.pieces[i].access(m_catalog.arrays, count) = text(cut.pieces[i]);
     }

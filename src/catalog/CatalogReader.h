@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CatalogProgress.h"
-#include "LoadedCatalog.h"
+#include "catalog/CatalogProgress.h"
+#include "catalog/LoadedCatalog.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "CatalogWriter.h"
+#include "catalog/CatalogWriter.h"
 
-#include "CatalogFiles.h"
-#include "RecordTemplate.h"
-#include "SafeFileWriter.h"
+#include "catalog/CatalogFiles.h"
+#include "catalog/RecordTemplate.h"
+#include "catalog/SafeFileWriter.h"
 
 #include <cstring>
 #include <memory>

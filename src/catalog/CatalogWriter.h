@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CatalogProgress.h"
-#include "RecordArrays.h"
-#include "SafeFileWriter.h"
+#include "catalog/CatalogProgress.h"
+#include "catalog/SafeFileWriter.h"
+#include "model/RecordArrays.h"
 
 #include <cstdint>
 #include <filesystem>

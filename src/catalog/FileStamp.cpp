@@ -1,4 +1,4 @@
-#include "FileStamp.h"
+#include "catalog/FileStamp.h"
 
 #include <sys/stat.h>
 

@@ -1,8 +1,9 @@
-#include "LineRules.h"
+#include "catalog/LineRules.h"
 
-#include "Message.h"
+#include "catalog/Message.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 // Every rule finds its pieces left to right, each search starting where the previous piece
 // ended. On well-formed lines this finds the same positions as searching the whole line; on
@@ -22,20 +23,21 @@ std::size_t afterEqualsAndOne(std::string_view line, std::size_t from)
     return std::min(end, line.size());
 }
 
-LineCut failed(const char *why)
+CutFailure failed(const char *why)
 {
-    LineCut cut;
-    cut.failure = why;
-    return cut;
+    return CutFailure{why};
 }
 
-// Cuts at a set of ascending positions: pieces [0, b0), [b0, b1), ..., [bk, end).
-template <std::size_t N>
-LineCut cutAt(std::string_view line, const std::array<std::size_t, N> &bounds)
+// Cuts at ascending positions: pieces [0, b0), [b0, b1), ..., [bk, end). A cutter names its
+// rule, and the number of positions must give that rule's pieces, or it does not compile.
+template <LineRule Rule, class... Bounds>
+RuleCut<Rule> cutAt(std::string_view line, Bounds... bounds)
 {
-    LineCut cut;
+    static_assert(sizeof...(Bounds) + 1 == pieceCount(Rule), "as many pieces as the rule's");
+    static_assert(pieceCount(Rule) <= std::tuple_size_v<decltype(LineCut::pieces)>);
+    RuleCut<Rule> cut;
     std::size_t start = 0;
-    for (std::size_t b : bounds) {
+    for (const std::size_t b : {std::size_t(bounds)...}) {
         cut.pieces[cut.count++] = line.substr(start, b - start);
         start = b;
     }
@@ -44,49 +46,50 @@ LineCut cutAt(std::string_view line, const std::array<std::size_t, N> &bounds)
 }
 
 // base #AB;   ->  prefix up to the first "#" | AB | ; and the rest
-LineCut cutAfterHashUpTo(std::string_view line, char separator, const char *failure)
+template <LineRule Rule>
+RuleCut<Rule> cutAfterHashUpTo(std::string_view line, char separator, const char *failure)
 {
     const std::size_t hash = line.find('#');
     const std::size_t valueStart = hash == npos ? 0 : hash + 1;
     const std::size_t sep = line.find(separator, valueStart);
     if (sep == npos)
         return failed(failure);
-    return cutAt<2>(line, {valueStart, sep});
+    return cutAt<Rule>(line, valueStart, sep);
 }
 
 }  // namespace
 
 // base #Hrast 22x2;   ->  base # | Hrast 22x2 | ;
-LineCut cutBaseLine(std::string_view line)
+RuleCut<LineRule::B> cutBaseLine(std::string_view line)
 {
     const char *why = line.find('#') == npos
                           ? QT_TRANSLATE_NOOP("CatalogError", "no \";\" in the line")
                           : QT_TRANSLATE_NOOP("CatalogError", "no \";\" after the first \"#\"");
-    return cutAfterHashUpTo(line, ';', why);
+    return cutAfterHashUpTo<LineRule::B>(line, ';', why);
 }
 
 // JedinicaMjere = #m,   ->  JedinicaMjere = # | m | ,
-LineCut cutUnitLine(std::string_view line)
+RuleCut<LineRule::J> cutUnitLine(std::string_view line)
 {
     const char *why = line.find('#') == npos
                           ? QT_TRANSLATE_NOOP("CatalogError", "no \",\" in the line")
                           : QT_TRANSLATE_NOOP("CatalogError", "no \",\" after the first \"#\"");
-    return cutAfterHashUpTo(line, ',', why);
+    return cutAfterHashUpTo<LineRule::J>(line, ',', why);
 }
 
 // cijena = 1.25,   ->  cijena = (with the blank) | 1.25 | , and the rest
-LineCut cutPriceLine(std::string_view line)
+RuleCut<LineRule::C> cutPriceLine(std::string_view line)
 {
     const std::size_t valueStart = afterEqualsAndOne(line, 0);
     const std::size_t comma = line.find(',', valueStart);
     if (comma == npos)
         return failed(QT_TRANSLATE_NOOP("CatalogError", "no \",\" after the price"));
-    return cutAt<2>(line, {valueStart, comma});
+    return cutAt<LineRule::C>(line, valueStart, comma);
 }
 
 // Duljina = 2800, Sirina = 22, Debljina = 2, x,
 //   ->  Duljina = | 2800 | , | " Sirina = " | 22 | , | " Debljina = " | 2 | ", x,"
-LineCut cutSizeLine(std::string_view line)
+RuleCut<LineRule::D> cutSizeLine(std::string_view line)
 {
     const std::size_t lengthStart = afterEqualsAndOne(line, 0);
     const std::size_t lengthComma = line.find(',', lengthStart);
@@ -118,13 +121,13 @@ LineCut cutSizeLine(std::string_view line)
                                         "no thickness between the \"=\" after the width"
                                         " and the next \",\""));
 
-    return cutAt<8>(line, {lengthStart, lengthComma, lengthComma + 1, widthStart, widthComma,
-                           widthComma + 1, thicknessStart, thicknessComma});
+    return cutAt<LineRule::D>(line, lengthStart, lengthComma, lengthComma + 1, widthStart,
+                              widthComma, widthComma + 1, thicknessStart, thicknessComma);
 }
 
 // tUserSifra = #0000000, tOpis = Hrast, $ObjectName = #0000000_NULL,
 //   ->  "tUserSifra = #0000000, tOpis = " | Hrast | ", $ObjectName = #0000000_NULL,"
-LineCut cutDescriptionLine(std::string_view line)
+RuleCut<LineRule::O> cutDescriptionLine(std::string_view line)
 {
     const std::size_t objectName = line.find("$ObjectName");
     if (objectName == npos)
@@ -140,5 +143,29 @@ LineCut cutDescriptionLine(std::string_view line)
     // The value's place is found after "tOpis"; one that opens the line has no text before it.
     if (opis == 0)
         return failed(QT_TRANSLATE_NOOP("CatalogError", "the line begins with \"tOpis\""));
-    return cutAt<2>(line, {valueStart, comma});
+    return cutAt<LineRule::O>(line, valueStart, comma);
+}
+
+namespace {
+
+// A rule's cutter as a CutFunction; filing a cutter under another rule does not compile.
+template <LineRule Rule, RuleCut<Rule> (*Cut)(std::string_view)>
+LineCut erased(std::string_view line)
+{
+    return Cut(line);
+}
+
+}  // namespace
+
+CutFunction cutterOf(LineRule rule)
+{
+    switch (rule) {
+    case LineRule::B: return erased<LineRule::B, cutBaseLine>;
+    case LineRule::J: return erased<LineRule::J, cutUnitLine>;
+    case LineRule::D: return erased<LineRule::D, cutSizeLine>;
+    case LineRule::C: return erased<LineRule::C, cutPriceLine>;
+    case LineRule::O: return erased<LineRule::O, cutDescriptionLine>;
+    case LineRule::Whole: break;
+    }
+    return nullptr;
 }

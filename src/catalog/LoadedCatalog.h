@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordArrays.h"
+#include "model/RecordArrays.h"
 
 #include <cstdint>
 

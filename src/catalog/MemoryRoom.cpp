@@ -1,6 +1,6 @@
-#include "MemoryRoom.h"
+#include "catalog/MemoryRoom.h"
 
-#include "CatalogError.h"
+#include "catalog/CatalogError.h"
 
 #include <fstream>
 #include <string>

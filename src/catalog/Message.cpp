@@ -1,7 +1,6 @@
-#include "Message.h"
+#include "catalog/Message.h"
 
-// One pass, so a "%2" inside an argument (a file name may hold one) stays as it is.
-std::string Message::english() const
+std::string substituteArguments(std::string_view format, std::span<const std::string> arguments)
 {
     std::string text;
     for (std::size_t i = 0; i < format.size(); ++i) {
@@ -13,10 +12,19 @@ std::string Message::english() const
             text += format[i];
             continue;
         }
-        const MessageArgument &argument = arguments[index];
-        text += argument.translatable.empty() ? argument.literal
-                                              : argument.translatable.front().english();
+        text += arguments[index];
         ++i;
     }
     return text;
+}
+
+std::string Message::english() const
+{
+    std::vector<std::string> parts;
+    parts.reserve(arguments.size());
+    for (const MessageArgument &argument : arguments) {
+        parts.push_back(argument.translatable.empty() ? argument.literal
+                                                      : argument.translatable.front().english());
+    }
+    return substituteArguments(format, parts);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -33,6 +35,10 @@ struct MessageArgument
     std::string literal;
     std::vector<Message> translatable;  // one message, or none for a literal
 };
+
+// `format` with each "%1".."%9" replaced by that argument; a place without an argument stays as
+// it is. One pass, so a "%2" inside an argument (a file name may hold one) is put in as it is.
+std::string substituteArguments(std::string_view format, std::span<const std::string> arguments);
 
 // Carries a Message beside an exception's English what(), for the window to translate; found
 // from a std::exception with dynamic_cast.

@@ -1,6 +1,6 @@
-#include "RecordTemplate.h"
+#include "catalog/RecordTemplate.h"
 
-#include "CatalogFiles.h"
+#include "catalog/CatalogFiles.h"
 
 namespace {
 
@@ -16,19 +16,6 @@ using enum MemberRole;
 // The five cutting rules by the letters the format gives them; W marks a whole line.
 using enum LineRule;
 constexpr LineRule W = Whole;
-
-CutFunction cutFunction(LineRule rule)
-{
-    switch (rule) {
-    case B: return cutBaseLine;
-    case J: return cutUnitLine;
-    case D: return cutSizeLine;
-    case C: return cutPriceLine;
-    case O: return cutDescriptionLine;
-    case Whole: break;
-    }
-    return nullptr;
-}
 
 // clang-format off
 constexpr RecordMember kShape[] = {
@@ -96,7 +83,8 @@ constexpr RecordMember kShape[] = {
 };
 // clang-format on
 
-// Every line has its members, in order, a whole line exactly one, all pieces of a line one rule.
+// Every line has its members, in order, all of one rule and as many as that rule cuts the
+// line into (a whole line exactly one).
 constexpr bool wellFormed()
 {
     int line = 0;
@@ -108,15 +96,19 @@ constexpr bool wellFormed()
                 return false;
             line = member.line;
             runStart = i;
-        } else if (member.rule == W || member.rule != kShape[runStart].rule) {
+        } else if (member.rule != kShape[runStart].rule) {
             return false;
         }
+        const bool lastOfLine = i + 1 == std::size(kShape) || kShape[i + 1].line != line;
+        if (lastOfLine && i + 1 - runStart != pieceCount(member.rule))
+            return false;
         if ((member.role == Hidden) != (member.control == nullptr))
             return false;
     }
     return line == kLinesPerRecord;
 }
-static_assert(wellFormed(), "the record's shape has a gap, a stray piece or a mixed line");
+static_assert(wellFormed(),
+              "the record's shape has a gap, a mixed line or a line of the wrong piece count");
 
 std::array<TemplateLine, kLinesPerRecord> makeTemplate()
 {
@@ -127,7 +119,7 @@ std::array<TemplateLine, kLinesPerRecord> makeTemplate()
         std::size_t end = next;
         while (end < shape.size() && shape[end].line == shape[next].line)
             ++end;
-        line = TemplateLine{cutFunction(shape[next].rule), shape.subspan(next, end - next)};
+        line = TemplateLine{cutterOf(shape[next].rule), shape.subspan(next, end - next)};
         next = end;
     }
     return lines;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LineRules.h"
-#include "RecordArrays.h"
+#include "catalog/LineRules.h"
+#include "model/RecordArrays.h"
 
 #include <array>
 #include <cstdint>
@@ -13,9 +13,6 @@ using MemberAccess = Text &(*)(RecordArrays &arrays, std::int64_t n);
 
 // Whether the user changes a member through its control, or only sees it.
 enum class MemberRole { Shown, Edited, Hidden };
-
-// The rule that cuts a line, by the letter the format gives it; Whole for a line held whole.
-enum class LineRule : unsigned char { Whole, B, J, D, C, O };
 
 // One member of the record's shape: the line that holds it, the rule that cuts that line, the
 // member, the control that shows it (null when none does) and its role.

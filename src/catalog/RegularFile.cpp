@@ -1,7 +1,7 @@
-#include "RegularFile.h"
+#include "catalog/RegularFile.h"
 
-#include "CatalogError.h"
-#include "FileDescriptor.h"
+#include "catalog/CatalogError.h"
+#include "catalog/FileDescriptor.h"
 
 #include <cerrno>
 #include <cstring>

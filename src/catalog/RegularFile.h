@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Message.h"
+#include "catalog/Message.h"
 
 #include <filesystem>
 

@@ -1,9 +1,9 @@
-#include "SafeFileWriter.h"
+#include "catalog/SafeFileWriter.h"
 
-#include "CatalogError.h"
-#include "FileDescriptor.h"
-#include "RegularFile.h"
-#include "SavedButNotSynced.h"
+#include "catalog/CatalogError.h"
+#include "catalog/FileDescriptor.h"
+#include "catalog/RegularFile.h"
+#include "catalog/SavedButNotSynced.h"
 
 #include <algorithm>
 #include <cerrno>

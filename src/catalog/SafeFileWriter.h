@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileStamp.h"
+#include "catalog/FileStamp.h"
 
 #include <cstdint>
 #include <filesystem>

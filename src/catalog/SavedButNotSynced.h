@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileStamp.h"
-#include "Message.h"
+#include "catalog/FileStamp.h"
+#include "catalog/Message.h"
 
 #include <stdexcept>
 

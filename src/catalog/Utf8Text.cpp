@@ -1,4 +1,4 @@
-#include "Utf8Text.h"
+#include "catalog/Utf8Text.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "ValueCheck.h"
+#include "catalog/ValueCheck.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "HeldBlock.h"
+#include "model/HeldBlock.h"
 
 #include <algorithm>
 #include <cstdint>

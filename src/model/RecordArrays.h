@@ -1,21 +1,22 @@
 #pragma once
 
-#include "HeldBlock.h"
-#include "SectionArray.h"
-#include "clsBase.h"
-#include "clsLokal.h"
-#include "clsPricedef.h"
-#include "clsPricemod.h"
-#include "clsPricemod2.h"
-#include "clsPricemod3.h"
-#include "clsPricemod4.h"
-#include "clsPricemod5.h"
-#include "clsShape.h"
+#include "model/HeldBlock.h"
+#include "model/SectionArray.h"
+#include "model/clsBase.h"
+#include "model/clsLokal.h"
+#include "model/clsPricedef.h"
+#include "model/clsPricemod.h"
+#include "model/clsPricemod2.h"
+#include "model/clsPricemod3.h"
+#include "model/clsPricemod4.h"
+#include "model/clsPricemod5.h"
+#include "model/clsShape.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 // The nine section arrays of one catalog, always of one upper bound. Kept together so that a
@@ -32,15 +33,12 @@ public:
     template <class F>
     void forEach(F &&f)
     {
-        f(base);
-        f(lokal);
-        f(shape);
-        f(pricedef);
-        f(pricemod);
-        f(pricemod2);
-        f(pricemod3);
-        f(pricemod4);
-        f(pricemod5);
+        std::apply([&](auto... array) { (f(this->*array), ...); }, kArrays);
+    }
+    template <class F>
+    void forEach(F &&f) const
+    {
+        std::apply([&](auto... array) { (f(this->*array), ...); }, kArrays);
     }
 
     // Resizes all nine, keeping the objects that remain.
@@ -86,6 +84,15 @@ public:
     SectionArray<clsPricemod3> pricemod3{"gPricemod3"};
     SectionArray<clsPricemod4> pricemod4{"gPricemod4"};
     SectionArray<clsPricemod5> pricemod5{"gPricemod5"};
+
+    // The one list of the arrays, in the order of the record's lines, that forEach() and
+    // everything else reads.
+    static constexpr std::tuple kArrays{
+        &RecordArrays::base,      &RecordArrays::lokal,     &RecordArrays::shape,
+        &RecordArrays::pricedef,  &RecordArrays::pricemod,  &RecordArrays::pricemod2,
+        &RecordArrays::pricemod3, &RecordArrays::pricemod4, &RecordArrays::pricemod5,
+    };
+    static constexpr std::size_t kArrayCount = std::tuple_size_v<decltype(kArrays)>;
 
 private:
     struct Held

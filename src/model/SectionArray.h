@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HeldBlock.h"
-#include "SubscriptOutOfRange.h"
+#include "model/HeldBlock.h"
+#include "model/SubscriptOutOfRange.h"
 
 #include <algorithm>
 #include <cassert>
@@ -17,10 +17,11 @@
 // record the file never reached still reads as empty text.
 //
 // The objects live in chunks, not in an allocation each: a large catalog creates hundreds of
-// thousands of them. Each chunk holds twice as many as the one before, up to a few megabytes,
-// so a small catalog stays small and a large one is a few dozen blocks. An object keeps its
-// address for as long as its slot holds it; a released object's place is reused by the next
-// one created.
+// thousands of them. A load sizes one chunk for the whole file ahead (reserve()); objects
+// created past it, by appends or a file that grew, go into chunks that each hold twice as many
+// as the one before, up to a few megabytes, so a small catalog stays small. An object keeps
+// its address for as long as its slot holds it; a released object's place is reused by the
+// next one created.
 template <class Section>
 class SectionArray
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Text.h"
+#include "model/Text.h"
 
 // The base section: record lines 1, 44 and 45.
 class clsBase

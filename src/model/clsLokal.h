@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Text.h"
+#include "model/Text.h"
 
 // The local block: record lines 2 to 18. The six members marked "never used" name parts of
 // lines 12 and 16 that are kept inside other members; they stay empty for the whole run.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Text.h"
+#include "model/Text.h"
 
 // The pricedef block: record lines 22 to 26.
 class clsPricedef

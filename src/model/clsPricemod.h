@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Text.h"
+#include "model/Text.h"
 
 // The first pricemod block: record lines 27 to 29.
 class clsPricemod

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Text.h"
+#include "model/Text.h"
 
 // The second pricemod block: record lines 30 to 33.
 class clsPricemod2

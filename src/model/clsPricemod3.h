@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Text.h"
+#include "model/Text.h"
 
 // The third pricemod block, the one of the second price group: record lines 34 to 37.
 class clsPricemod3

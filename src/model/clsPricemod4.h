@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Text.h"
+#include "model/Text.h"
 
 // The fourth pricemod block (tRazmaci): record lines 38 to 40.
 class clsPricemod4

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Text.h"
+#include "model/Text.h"
 
 // The fifth pricemod block (tOpis): record lines 41 to 43.
 class clsPricemod5

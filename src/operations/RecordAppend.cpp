@@ -1,6 +1,6 @@
-#include "RecordAppend.h"
+#include "operations/RecordAppend.h"
 
-#include "RecordCopy.h"
+#include "operations/RecordCopy.h"
 
 #include <array>
 #include <limits>
@@ -31,7 +31,7 @@ std::int32_t appendCopyOfLastRecord(RecordArrays &arrays, std::int32_t &count)
     // What must be put back on failure: the bound, and which of the last record's slots were
     // still empty (the copy creates their objects).
     const std::int32_t oldBound = arrays.upperBound();
-    std::array<bool, 9> sourceWasEmpty{};
+    std::array<bool, RecordArrays::kArrayCount> sourceWasEmpty{};
     std::size_t i = 0;
     arrays.forEach([&](auto &array) { sourceWasEmpty[i++] = !array.holdsObject(last); });
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Message.h"
-#include "RecordArrays.h"
+#include "catalog/Message.h"
+#include "model/RecordArrays.h"
 
 #include <cstdint>
 #include <stdexcept>

@@ -1,6 +1,6 @@
-#include "RecordCopy.h"
+#include "operations/RecordCopy.h"
 
-#include "RecordTemplate.h"
+#include "catalog/RecordTemplate.h"
 
 void copyRecord(RecordArrays &arrays, std::int32_t to, std::int32_t from)
 {

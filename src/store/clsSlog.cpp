@@ -1,13 +1,13 @@
-#include "clsSlog.h"
+#include "store/clsSlog.h"
 
-#include "CatalogFiles.h"
-#include "CatalogLoader.h"
-#include "CatalogWriter.h"
-#include "SavedButNotSynced.h"
-#include "RecordAppend.h"
-#include "RecordCopy.h"
-#include "WorkingFolder.h"
-#include "basMain.h"
+#include "catalog/CatalogFiles.h"
+#include "catalog/CatalogLoader.h"
+#include "catalog/CatalogWriter.h"
+#include "catalog/SavedButNotSynced.h"
+#include "catalog/WorkingFolder.h"
+#include "operations/RecordAppend.h"
+#include "operations/RecordCopy.h"
+#include "store/basMain.h"
 
 #include <optional>
 #include <utility>
@@ -123,10 +123,10 @@ void clsSlog::markSaved()
     m_savedCount = UkBrSlogova;
 }
 
-// Appending is the append button's work, and the catalog offers no insert or delete.
-void clsSlog::DodavanjeSlogaNaKraju() {}
-void clsSlog::UmetanjeSloga() {}
-void clsSlog::BrisanjeSloga() {}
+std::int32_t clsSlog::appendRecord()
+{
+    return appendCopyOfLastRecord(gRecords, UkBrSlogova);
+}
 
 void clsSlog::IspisSlogaNaEkranu(std::int32_t brojsloga)
 {
@@ -143,9 +143,4 @@ void clsSlog::KopiranjeSloga(std::int32_t redbrslogagdesekopira,
 void clsSlog::setDisplay(Display show)
 {
     display() = std::move(show);
-}
-
-std::int32_t appendCopyOfLastRecord()
-{
-    return appendCopyOfLastRecord(gRecords, gSlog->UkBrSlogova);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FileStamp.h"
-#include "CatalogProgress.h"
-#include "RecordArrays.h"
-#include "RecordTemplate.h"
+#include "catalog/CatalogProgress.h"
+#include "catalog/FileStamp.h"
+#include "catalog/RecordTemplate.h"
+#include "model/RecordArrays.h"
 
 #include <cstdint>
 #include <functional>
@@ -77,10 +77,10 @@ public:
     // it was not, or either is missing.
     static std::optional<FileStamp> newerOutput();
 
-    // Kept for the catalog's interface; inserting and deleting records are not offered.
-    void DodavanjeSlogaNaKraju();
-    void UmetanjeSloga();
-    void BrisanjeSloga();
+    // Grows the store by one record, a copy of the record that was last, whichever record is
+    // on screen, and returns its number. Throws RecordCountFull when the count cannot grow; on
+    // that or any other failure (memory running out) the store is exactly as it was.
+    std::int32_t appendRecord();
 
     // Fills the window from record brojsloga through the display the window registered; does
     // nothing while none is. Callers set gBrojSloga first and pass a private copy.
@@ -105,8 +105,3 @@ private:
     std::optional<FileStamp> m_written;  // "Trake-novi.odl" as this run last wrote it
     bool m_inPlaceAllowed = false;
 };
-
-// Grows the store by one record, a copy of the record that was last, whichever record is on
-// screen, and returns its number. Throws RecordCountFull when the count cannot grow; on that
-// or any other failure (memory running out) the store is exactly as it was.
-std::int32_t appendCopyOfLastRecord();

@@ -1,4 +1,4 @@
-#include "CaptionLabel.h"
+#include "ui/CaptionLabel.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "CodePageValidator.h"
+#include "ui/CodePageValidator.h"
 
-#include "CodePage1250.h"
+#include "catalog/CodePage1250.h"
 
 #include <algorithm>
 

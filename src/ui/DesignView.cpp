@@ -1,4 +1,4 @@
-#include "DesignView.h"
+#include "ui/DesignView.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "FindBar.h"
+#include "ui/FindBar.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "LongWorkProgress.h"
+#include "ui/LongWorkProgress.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CatalogProgress.h"
+#include "catalog/CatalogProgress.h"
 
 #include <QString>
 

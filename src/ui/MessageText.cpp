@@ -1,36 +1,28 @@
-#include "MessageText.h"
+#include "ui/MessageText.h"
 
-#include "Message.h"
+#include "catalog/Message.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QStringList>
+
+#include <string>
+#include <vector>
 
 QString messageText(const Message &message)
 {
-    QStringList arguments;
+    // Substituted in UTF-8, which every part converts to and from without loss.
+    std::vector<std::string> arguments;
+    arguments.reserve(message.arguments.size());
     for (const MessageArgument &argument : message.arguments) {
-        arguments << (argument.translatable.empty()
-                          ? QFile::decodeName(QByteArray::fromStdString(argument.literal))
-                          : messageText(argument.translatable.front()));
+        arguments.push_back(
+            (argument.translatable.empty()
+                 ? QFile::decodeName(QByteArray::fromStdString(argument.literal))
+                 : messageText(argument.translatable.front()))
+                .toStdString());
     }
     const QString format =
         QCoreApplication::translate("CatalogError", message.format.c_str());
-    // One pass: a "%1" inside a file name is put in as it is, never taken for a place.
-    QString text;
-    for (qsizetype i = 0; i < format.size(); ++i) {
-        const char16_t digit = i + 1 < format.size() ? format[i + 1].unicode() : u'\0';
-        const qsizetype index = format[i] == u'%' && digit >= u'1' && digit <= u'9'
-                                    ? digit - u'1'
-                                    : arguments.size();
-        if (index >= arguments.size()) {
-            text += format[i];
-            continue;
-        }
-        text += arguments[index];
-        ++i;
-    }
-    return text;
+    return QString::fromStdString(substituteArguments(format.toStdString(), arguments));
 }
 
 QString messageText(const std::exception &error)

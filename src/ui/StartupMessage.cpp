@@ -1,7 +1,7 @@
-#include "StartupMessage.h"
+#include "ui/StartupMessage.h"
 
-#include "CatalogError.h"
-#include "MessageText.h"
+#include "catalog/CatalogError.h"
+#include "ui/MessageText.h"
 
 #include <QCoreApplication>
 #include <QFile>

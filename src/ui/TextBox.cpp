@@ -1,6 +1,6 @@
-#include "TextBox.h"
+#include "ui/TextBox.h"
 
-#include "CodePageValidator.h"
+#include "ui/CodePageValidator.h"
 
 #include <QEvent>
 #include <QLocale>
@@ -187,7 +187,6 @@ void TextBox::refuse(const QString &reason, qsizetype cursor)
     setCursorPosition(static_cast<int>(cursor));
     if (!reason.isEmpty())
         showNote(reason);
-    emit refused(reason);
 }
 
 void TextBox::showNote(const QString &note)

@@ -1,7 +1,7 @@
-#include "UpDown.h"
+#include "ui/UpDown.h"
 
-#include "RecordNumberText.h"
-#include "TextBox.h"
+#include "operations/RecordNumberText.h"
+#include "ui/TextBox.h"
 
 #include <QKeyEvent>
 #include <QWheelEvent>

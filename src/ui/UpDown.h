@@ -23,7 +23,6 @@ public:
     explicit UpDown(QWidget *parent = nullptr);
 
     void setBuddy(TextBox *buddy);
-    TextBox *buddy() const { return m_buddy; }
 
     void setMaximum(std::int32_t maximum);
     std::int32_t maximum() const { return m_maximum; }

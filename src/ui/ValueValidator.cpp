@@ -1,4 +1,4 @@
-#include "ValueValidator.h"
+#include "ui/ValueValidator.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CodePageValidator.h"
+#include "ui/CodePageValidator.h"
 
 #include <functional>
 

@@ -1,26 +1,26 @@
-#include "frmVelmora.h"
+#include "ui/frmVelmora.h"
 
-#include "CaptionLabel.h"
-#include "CatalogError.h"
-#include "CodePage1250.h"
-#include "CodePageValidator.h"
-#include "CommandButton.h"
-#include "DesignView.h"
-#include "ElidedLabel.h"
-#include "FindBar.h"
-#include "LongWorkProgress.h"
-#include "MessageText.h"
-#include "RecordAppend.h"
-#include "RecordFind.h"
-#include "RecordNumberText.h"
-#include "RecordTemplate.h"
-#include "SavedButNotSynced.h"
-#include "TextBox.h"
-#include "UpDown.h"
-#include "ValueCheck.h"
-#include "ValueValidator.h"
-#include "basMain.h"
-#include "frmVelmoraDesign.h"
+#include "catalog/CatalogError.h"
+#include "catalog/CodePage1250.h"
+#include "catalog/RecordTemplate.h"
+#include "catalog/SavedButNotSynced.h"
+#include "catalog/ValueCheck.h"
+#include "operations/RecordAppend.h"
+#include "operations/RecordFind.h"
+#include "operations/RecordNumberText.h"
+#include "store/basMain.h"
+#include "ui/CaptionLabel.h"
+#include "ui/CodePageValidator.h"
+#include "ui/CommandButton.h"
+#include "ui/DesignView.h"
+#include "ui/ElidedLabel.h"
+#include "ui/FindBar.h"
+#include "ui/LongWorkProgress.h"
+#include "ui/MessageText.h"
+#include "ui/TextBox.h"
+#include "ui/UpDown.h"
+#include "ui/ValueValidator.h"
+#include "ui/frmVelmoraDesign.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -599,7 +599,7 @@ void frmVelmora::onAppendClicked()
     runHandler([this] {
         std::int32_t added = 0;
         try {
-            added = appendCopyOfLastRecord();
+            added = gSlog->appendRecord();
         } catch (const RecordCountFull &error) {
             report(tr("No record was added: ") + messageText(error));
             return;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordTemplate.h"
+#include "catalog/RecordTemplate.h"
 
 #include <QHash>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "frmVelmoraDesign.h"
+#include "ui/frmVelmoraDesign.h"
 
 #include <array>
 

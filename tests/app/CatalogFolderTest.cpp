@@ -1,4 +1,4 @@
-#include "CatalogFolder.h"
+#include "app/CatalogFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "CatalogReader.h"
-#include "CatalogWriter.h"
 #include "TypicalRecord.h"
+#include "catalog/CatalogReader.h"
+#include "catalog/CatalogWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "CodePage1250.h"
+#include "catalog/CodePage1250.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "LineRules.h"
+#include "catalog/LineRules.h"
 
 #include <gtest/gtest.h>
 
@@ -53,10 +53,11 @@ std::string escaped(std::string_view text)
 }
 
 // ----------------------------------------------------------------------------------------------
-// The literal rules: cutting rules B, J, C, D and O transcribed step by step. Positions count
-// from 1, 0 means "not found", S[a..b] is clamped to S. Slow and naive on purpose; the rules
-// under test must give the same pieces on every well-formed line, and keep the same failures.
-namespace literal {
+// Reference cutters: rules B, J, C, D and O, each separator searched for in the whole line, one
+// step at a time. Positions count from 1, 0 means "not found", S[a..b] is clamped to S. Slow
+// and naive on purpose; the cutters must give the same pieces on every well-formed line, and
+// keep the same failures.
+namespace reference {
 
 using Text = std::string;
 using Pos = std::int64_t;
@@ -212,7 +213,7 @@ Cut ruleO(const Text &L)
     return {{tOpis_PocDeoRedaiTekst, tOpis, tOpis_ZarezNaKrajuiDoKrajaReda}};
 }
 
-}  // namespace literal
+}  // namespace reference
 
 // ----------------------------------------------------------------------------------------------
 // Exact cuts and failures of hand-picked lines.
@@ -259,7 +260,7 @@ constexpr const char *kBeginsWithTOpis = "the line begins with \"tOpis\"";
 
 TEST(LineRules, BaseLine)
 {
-    checkRows(cutBaseLine, {
+    checkRows(cutterOf(LineRule::B), {
         {"base #AB;", "base #AB;", {"base #", "AB", ";"}},
         {"indented", "    base #AB;", {"    base #", "AB", ";"}},
         {"no # keeps the prefix empty", "base AB; x", {"", "base AB", "; x"}},
@@ -277,7 +278,7 @@ TEST(LineRules, BaseLine)
 
 TEST(LineRules, UnitLine)
 {
-    checkRows(cutUnitLine, {
+    checkRows(cutterOf(LineRule::J), {
         {"JedinicaMjere = #m,", "JedinicaMjere = #m,", {"JedinicaMjere = #", "m", ","}},
         {"indented, text after the ,", "    JedinicaMjere = #kom, x,",
          {"    JedinicaMjere = #", "kom", ", x,"}},
@@ -290,7 +291,7 @@ TEST(LineRules, UnitLine)
 
 TEST(LineRules, PriceLine)
 {
-    checkRows(cutPriceLine, {
+    checkRows(cutterOf(LineRule::C), {
         {"cijena = 1.25,", "cijena = 1.25,", {"cijena = ", "1.25", ","}},
         {"cijena =5, takes the digit into the prefix", "cijena =5,", {"cijena =5", "", ","}},
         {"indented, text after the ,", "    cijena = 0.95, x,", {"    cijena = ", "0.95", ", x,"}},
@@ -307,7 +308,7 @@ TEST(LineRules, PriceLine)
 
 TEST(LineRules, SizeLine)
 {
-    checkRows(cutSizeLine, {
+    checkRows(cutterOf(LineRule::D), {
         {"full line", "Duljina = 2800, Sirina = 22, Debljina = 2, x,",
          {"Duljina = ", "2800", ",", " Sirina = ", "22", ",", " Debljina = ", "2", ", x,"}},
         {"indented", "    Duljina = 2800, Sirina = 22, Debljina = 2,",
@@ -333,7 +334,7 @@ TEST(LineRules, SizeLine)
 
 TEST(LineRules, DescriptionLine)
 {
-    checkRows(cutDescriptionLine, {
+    checkRows(cutterOf(LineRule::O), {
         {"full line", "tUserSifra = #0000000, tOpis = Hrast 22, $ObjectName = #0000000_NULL,",
          {"tUserSifra = #0000000, tOpis = ", "Hrast 22", ", $ObjectName = #0000000_NULL,"}},
         {"indented, high bytes", "    tUserSifra = #1, tOpis = plo\xE8" "e, $ObjectName = #1,",
@@ -353,38 +354,38 @@ TEST(LineRules, DescriptionLine)
     });
 }
 
-// Lines whose pieces by the literal rules did not join back to the line: text was dropped or
-// written twice on saving. Each must now cut into contiguous pieces.
+// Lines whose pieces by whole-line search do not join back to the line (text would be dropped
+// or written twice on saving): the cutters still cut them into contiguous pieces.
 TEST(LineRules, OddLinesStillJoinBack)
 {
     struct Row
     {
         const char *name;
         CutFunction cut;
-        literal::Cut (*literal)(const std::string &);
+        reference::Cut (*reference)(const std::string &);
         std::string line;
         Pieces pieces;
     };
     const Row rows[] = {
-        {"tOpis = a=b", cutDescriptionLine, literal::ruleO,
+        {"tOpis = a=b", cutterOf(LineRule::O), reference::ruleO,
          "tUserSifra = #1, tOpis = a=b, $ObjectName = #1_NULL,",
          {"tUserSifra = #1, tOpis = ", "a=b", ", $ObjectName = #1_NULL,"}},
-        {", b=c before $ObjectName", cutDescriptionLine, literal::ruleO,
+        {", b=c before $ObjectName", cutterOf(LineRule::O), reference::ruleO,
          "x tOpis = a, b=c $ObjectName", {"x tOpis = ", "a", ", b=c $ObjectName"}},
-        {",tOpis", cutDescriptionLine, literal::ruleO, "x,tOpis = a, $ObjectName",
+        {",tOpis", cutterOf(LineRule::O), reference::ruleO, "x,tOpis = a, $ObjectName",
          {"x,tOpis = ", "a", ", $ObjectName"}},
-        {"x=1 before Duljina =", cutSizeLine, literal::ruleD,
+        {"x=1 before Duljina =", cutterOf(LineRule::D), reference::ruleD,
          "x=1, Duljina = 2800, Sirina = 22, Debljina = 2,",
          {"x=1", "", ",", " Duljina = ", "2800", ",", " Sirina = ", "22", ", Debljina = 2,"}},
-        {"Duljina =,a=b", cutSizeLine, literal::ruleD,
+        {"Duljina =,a=b", cutterOf(LineRule::D), reference::ruleD,
          "Duljina =,a=b, Sirina = 22, Debljina = 2,",
          {"Duljina =,", "a=b", ",", " Sirina = ", "22", ",", " Debljina = ", "2", ","}},
     };
     for (const Row &row : rows) {
-        const literal::Cut expected = row.literal(row.line);
+        const reference::Cut expected = row.reference(row.line);
         ASSERT_TRUE(expected.ok()) << row.name;
         EXPECT_NE(joined(expected.pieces), row.line)
-            << row.name << ": the literal rules joined it back";
+            << row.name << ": the reference joined it back";
 
         const LineCut cut = row.cut(row.line);
         ASSERT_TRUE(cut.ok()) << row.name << ": " << cut.failure;
@@ -519,23 +520,25 @@ MadeLine wellFormedDescriptionLine(LineMaker &maker)
     }
 }
 
-// Rules B, J and C hold for every line: the same pieces and the same failures as the literal rules.
-TEST(LineRulesProperty, SeparatorRulesCutEveryLineAsBefore)
+// Rules B, J and C hold for every line: the same pieces and the same failures as the reference.
+TEST(LineRulesProperty, SeparatorRulesCutEveryLineLikeTheReference)
 {
     struct Rule
     {
         const char *name;
         CutFunction cut;
-        literal::Cut (*literal)(const std::string &);
+        reference::Cut (*reference)(const std::string &);
         const char *hashOrEquals;
         const char *separator;
         const char *failure;  // when the line has no "#" (or for rule C always)
         const char *failureAfterHash;
     };
     const Rule rules[] = {
-        {"B", cutBaseLine, literal::ruleB, "#", ";", kNoSemicolon, kNoSemicolonAfterHash},
-        {"J", cutUnitLine, literal::ruleJ, "#", ",", kNoComma, kNoCommaAfterHash},
-        {"C", cutPriceLine, literal::ruleC, "=", ",", kNoCommaAfterPrice, kNoCommaAfterPrice},
+        {"B", cutterOf(LineRule::B), reference::ruleB, "#", ";", kNoSemicolon,
+         kNoSemicolonAfterHash},
+        {"J", cutterOf(LineRule::J), reference::ruleJ, "#", ",", kNoComma, kNoCommaAfterHash},
+        {"C", cutterOf(LineRule::C), reference::ruleC, "=", ",", kNoCommaAfterPrice,
+         kNoCommaAfterPrice},
     };
     LineMaker maker(1250);
     for (const Rule &rule : rules) {
@@ -546,7 +549,7 @@ TEST(LineRulesProperty, SeparatorRulesCutEveryLineAsBefore)
                 i % 2 == 0 ? maker.text(4) + rule.hashOrEquals + maker.text(4) + rule.separator
                                  + maker.text(4)
                            : maker.text(12);
-            const literal::Cut expected = rule.literal(line);
+            const reference::Cut expected = rule.reference(line);
             const LineCut cut = rule.cut(line);
             ASSERT_EQ(cut.ok(), expected.ok())
                 << "rule " << rule.name << ", line " << escaped(line);
@@ -567,14 +570,14 @@ TEST(LineRulesProperty, SeparatorRulesCutEveryLineAsBefore)
     }
 }
 
-TEST(LineRulesProperty, WellFormedSizeLinesCutAsBefore)
+TEST(LineRulesProperty, WellFormedSizeLinesCutLikeTheReference)
 {
     LineMaker maker(5);
     for (int i = 0; i < kLinesPerProperty; ++i) {
         const MadeLine made = wellFormedSizeLine(maker);
-        const literal::Cut expected = literal::ruleD(made.line);
+        const reference::Cut expected = reference::ruleD(made.line);
         ASSERT_TRUE(expected.ok())
-            << "the literal rule failed at step " << expected.failedStep << ", line "
+            << "the reference failed at step " << expected.failedStep << ", line "
             << escaped(made.line);
         ASSERT_EQ(expected.pieces, made.pieces) << escaped(made.line);
         const LineCut cut = cutSizeLine(made.line);
@@ -583,14 +586,14 @@ TEST(LineRulesProperty, WellFormedSizeLinesCutAsBefore)
     }
 }
 
-TEST(LineRulesProperty, WellFormedDescriptionLinesCutAsBefore)
+TEST(LineRulesProperty, WellFormedDescriptionLinesCutLikeTheReference)
 {
     LineMaker maker(16);
     for (int i = 0; i < kLinesPerProperty; ++i) {
         const MadeLine made = wellFormedDescriptionLine(maker);
-        const literal::Cut expected = literal::ruleO(made.line);
+        const reference::Cut expected = reference::ruleO(made.line);
         ASSERT_TRUE(expected.ok())
-            << "the literal rule failed at step " << expected.failedStep << ", line "
+            << "the reference failed at step " << expected.failedStep << ", line "
             << escaped(made.line);
         ASSERT_EQ(expected.pieces, made.pieces) << escaped(made.line);
         const LineCut cut = cutDescriptionLine(made.line);
@@ -599,8 +602,8 @@ TEST(LineRulesProperty, WellFormedDescriptionLinesCutAsBefore)
     }
 }
 
-// Outside the well-formed shape the pieces may differ from the literal rules', but whatever cuts
-// joins back, the values hold no ",", and the failures the literal rule was sure of remain.
+// Outside the well-formed shape the pieces may differ from the reference's, but whatever cuts
+// joins back, the values hold no ",", and the failures the reference was sure of remain.
 TEST(LineRulesProperty, AnySizeLineThatCutsJoinsBack)
 {
     LineMaker maker(55);
@@ -609,7 +612,7 @@ TEST(LineRulesProperty, AnySizeLineThatCutsJoinsBack)
     for (int i = 0; i < kLinesPerProperty; ++i) {
         const std::string line =
             i % 2 == 0 ? maker.damaged(wellFormedSizeLine(maker).line) : maker.text(16);
-        const literal::Cut expected = literal::ruleD(line);
+        const reference::Cut expected = reference::ruleD(line);
         const LineCut cut = cutSizeLine(line);
         const bool keywords = line.find("Duljina =") != std::string::npos
                               && line.find("Sirina =") != std::string::npos;
@@ -642,7 +645,8 @@ TEST(LineRulesProperty, AnySizeLineThatCutsJoinsBack)
         }
     }
     EXPECT_GT(cuts, kLinesPerProperty / 5);
-    EXPECT_GT(mended, 100) << "the generator hardly reaches lines the literal rule got wrong";
+    EXPECT_GT(mended, 100)
+        << "the generator hardly reaches lines whole-line search cannot join back";
 }
 
 TEST(LineRulesProperty, AnyDescriptionLineThatCutsJoinsBack)
@@ -655,9 +659,9 @@ TEST(LineRulesProperty, AnyDescriptionLineThatCutsJoinsBack)
     for (int i = 0; i < kLinesPerProperty; ++i) {
         const std::string line =
             i % 2 == 0 ? maker.damaged(wellFormedDescriptionLine(maker).line) : maker.text(16);
-        const literal::Cut expected = literal::ruleO(line);
+        const reference::Cut expected = reference::ruleO(line);
         const LineCut cut = cutDescriptionLine(line);
-        // The literal rule's failures all stand, with nothing added.
+        // The reference's failures all stand, with nothing added.
         ASSERT_EQ(cut.ok(), expected.ok()) << escaped(line);
         if (!cut.ok()) {
             ASSERT_STREQ(cut.failure, failures[expected.failedStep]) << escaped(line);
@@ -677,7 +681,8 @@ TEST(LineRulesProperty, AnyDescriptionLineThatCutsJoinsBack)
         }
     }
     EXPECT_GT(cuts, kLinesPerProperty / 5);
-    EXPECT_GT(mended, 100) << "the generator hardly reaches lines the literal rule got wrong";
+    EXPECT_GT(mended, 100)
+        << "the generator hardly reaches lines whole-line search cannot join back";
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-#include "SectionArray.h"
-#include "clsBase.h"
+#include "model/SectionArray.h"
+#include "model/clsBase.h"
 
 #include <gtest/gtest.h>
 

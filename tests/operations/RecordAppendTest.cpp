@@ -1,11 +1,11 @@
-#include "CatalogFiles.h"
-#include "CatalogReader.h"
 #include "MemorySnapshot.h"
 #include "ProgramState.h"
-#include "RecordTemplate.h"
-#include "RecordAppend.h"
 #include "TypicalRecord.h"
-#include "basMain.h"
+#include "catalog/CatalogFiles.h"
+#include "catalog/CatalogReader.h"
+#include "catalog/RecordTemplate.h"
+#include "operations/RecordAppend.h"
+#include "store/basMain.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +77,7 @@ protected:
 
 TEST_F(RecordAppend, CopiesTheLastRecordNotTheOneOnScreen)
 {
-    EXPECT_EQ(appendCopyOfLastRecord(), 11);
+    EXPECT_EQ(gSlog->appendRecord(), 11);
 
     EXPECT_EQ(gSlog->UkBrSlogova, 11);
     gRecords.forEach([](auto &array) { EXPECT_EQ(array.upperBound(), 11) << array.name(); });
@@ -88,7 +88,7 @@ TEST_F(RecordAppend, CopiesTheLastRecordNotTheOneOnScreen)
 
 TEST_F(RecordAppend, NewRecordHasObjectsOfItsOwn)
 {
-    appendCopyOfLastRecord();
+    gSlog->appendRecord();
     gBase.at(11).Naziv = "Novi naziv";
     EXPECT_EQ(gBase.at(10).Naziv, "Melamin 19x0.4 javor 10");
     EXPECT_EQ(gBase.at(11).Naziv, "Novi naziv");
@@ -97,8 +97,8 @@ TEST_F(RecordAppend, NewRecordHasObjectsOfItsOwn)
 
 TEST_F(RecordAppend, TwoAppendsBothCopyRecordTen)
 {
-    EXPECT_EQ(appendCopyOfLastRecord(), 11);
-    EXPECT_EQ(appendCopyOfLastRecord(), 12);
+    EXPECT_EQ(gSlog->appendRecord(), 11);
+    EXPECT_EQ(gSlog->appendRecord(), 12);
     EXPECT_EQ(gSlog->UkBrSlogova, 12);
     EXPECT_EQ(gRecords.upperBound(), 12);
     EXPECT_EQ(recordValues(11), m_loaded[9]);
@@ -110,14 +110,14 @@ TEST_F(RecordAppend, CarriesAnEditOfTheLastRecord)
 {
     gLokal.at(10).Duljina = "3050";
     gBase.at(10).Naziv = "  Hrast  ";
-    appendCopyOfLastRecord();
+    gSlog->appendRecord();
     EXPECT_EQ(gLokal.at(11).Duljina, "3050");
     EXPECT_EQ(gBase.at(11).Naziv, "  Hrast  ");
     EXPECT_EQ(recordValues(11), recordValues(10));
 
     // An edit of the new last record goes into the next copy.
     gLokal.at(11).Cijena = "7.77";
-    appendCopyOfLastRecord();
+    gSlog->appendRecord();
     EXPECT_EQ(gLokal.at(12).Cijena, "7.77");
     EXPECT_EQ(gLokal.at(12).Duljina, "3050");
 }
@@ -125,7 +125,7 @@ TEST_F(RecordAppend, CarriesAnEditOfTheLastRecord)
 TEST_F(RecordAppend, OntoAnEmptyStoreGivesAnEmptyFirstRecord)
 {
     resetProgramState();
-    EXPECT_EQ(appendCopyOfLastRecord(), 1);
+    EXPECT_EQ(gSlog->appendRecord(), 1);
     EXPECT_EQ(gSlog->UkBrSlogova, 1);
     EXPECT_EQ(gRecords.upperBound(), 1);
     EXPECT_EQ(recordValues(1), std::vector<std::string>(61));
@@ -155,7 +155,7 @@ TEST_F(RecordAppend, RunningOutOfMemoryAnywherePutsEverythingBack)
             const MemorySnapshot before = takeSnapshot();
             g_allocationsLeft = failures;
             try {
-                appendCopyOfLastRecord();
+                gSlog->appendRecord();
                 g_allocationsLeft = -1;
                 break;
             } catch (const std::bad_alloc &) {
@@ -178,7 +178,7 @@ TEST_F(RecordAppend, FullStoreRefusesBeforeAnythingChanges)
     const MemorySnapshot before = takeSnapshot();
 
     try {
-        appendCopyOfLastRecord();
+        gSlog->appendRecord();
         FAIL() << "the append did not fail";
     } catch (const RecordCountFull &error) {
         EXPECT_EQ(std::string(error.what()),

@@ -1,4 +1,4 @@
-#include "RecordFind.h"
+#include "operations/RecordFind.h"
 
 #include <gtest/gtest.h>
 

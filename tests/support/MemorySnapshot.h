@@ -1,8 +1,8 @@
 #pragma once
 
-#include "RecordArrays.h"
-#include "RecordTemplate.h"
-#include "basMain.h"
+#include "catalog/RecordTemplate.h"
+#include "model/RecordArrays.h"
+#include "store/basMain.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "basMain.h"
+#include "store/basMain.h"
 
 // Puts the program-wide state back to what a fresh start has, so tests do not leak records
 // into one another.

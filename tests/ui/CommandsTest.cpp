@@ -1,12 +1,12 @@
 #include "EditorFixture.h"
 
-#include "MessageText.h"
-#include "RecordTemplate.h"
-#include "StartupMessage.h"
-#include "Translations.h"
-#include "TypicalRecord.h"
-#include "CatalogError.h"
 #include "ChildProcess.h"
+#include "TypicalRecord.h"
+#include "catalog/CatalogError.h"
+#include "catalog/RecordTemplate.h"
+#include "ui/MessageText.h"
+#include "ui/StartupMessage.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "EditorFixture.h"
 
-#include "RecordTemplate.h"
 #include "TypicalRecord.h"
+#include "catalog/RecordTemplate.h"
 
 #include <QFontMetrics>
 #include <QSignalSpy>

@@ -1,8 +1,8 @@
 #include "EditorFixture.h"
 
-#include "RecordTemplate.h"
 #include "TypicalRecord.h"
 #include "Typing.h"
+#include "catalog/RecordTemplate.h"
 
 #include <QApplication>
 #include <QHelpEvent>

@@ -1,10 +1,10 @@
 #include "EditorFixture.h"
 
-#include "CatalogWriter.h"
-#include "CodePage1250.h"
 #include "ProgramState.h"
 #include "TypicalRecord.h"
 #include "Typing.h"
+#include "catalog/CatalogWriter.h"
+#include "catalog/CodePage1250.h"
 
 #include <QApplication>
 #include <QClipboard>

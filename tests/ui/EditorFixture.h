@@ -1,12 +1,12 @@
 #pragma once
 
-#include "CaptionLabel.h"
-#include "CommandButton.h"
 #include "TempFolder.h"
-#include "TextBox.h"
-#include "UpDown.h"
-#include "basMain.h"
-#include "frmVelmora.h"
+#include "store/basMain.h"
+#include "ui/CaptionLabel.h"
+#include "ui/CommandButton.h"
+#include "ui/TextBox.h"
+#include "ui/UpDown.h"
+#include "ui/frmVelmora.h"
 
 #include <QList>
 #include <QMessageBox>

@@ -1,8 +1,8 @@
-#include "CatalogFiles.h"
 #include "EditorFixture.h"
-#include "RecordTemplate.h"
 #include "TypicalRecord.h"
-#include "frmVelmoraDesign.h"
+#include "catalog/CatalogFiles.h"
+#include "catalog/RecordTemplate.h"
+#include "ui/frmVelmoraDesign.h"
 
 #include <QApplication>
 #include <QFontMetrics>

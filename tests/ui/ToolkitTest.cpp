@@ -1,9 +1,9 @@
-#include "CaptionLabel.h"
-#include "CodePageValidator.h"
-#include "CommandButton.h"
-#include "TextBox.h"
-#include "UpDown.h"
 #include "Typing.h"
+#include "ui/CaptionLabel.h"
+#include "ui/CodePageValidator.h"
+#include "ui/CommandButton.h"
+#include "ui/TextBox.h"
+#include "ui/UpDown.h"
 
 #include <QApplication>
 #include <QClipboard>

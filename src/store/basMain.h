@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RecordArrays.h"
-#include "SlogReference.h"
+#include "model/RecordArrays.h"
+#include "store/SlogReference.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "basMain.h"
+#include "store/basMain.h"
 
 SlogReference gSlog;
 

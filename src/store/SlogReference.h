@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clsSlog.h"
+#include "store/clsSlog.h"
 
 #include <memory>
 
@@ -10,7 +10,6 @@ class SlogReference
 {
 public:
     clsSlog *operator->() { return &get(); }
-    clsSlog &operator*() { return get(); }
 
     void reset() { m_slog.reset(); }
     bool exists() const { return m_slog != nullptr; }

@@ -1,6 +1,6 @@
-#include "WorkingFolder.h"
+#include "catalog/WorkingFolder.h"
 
-#include "CatalogError.h"
+#include "catalog/CatalogError.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "RecordNumberText.h"
+#include "operations/RecordNumberText.h"
 
 #include <gtest/gtest.h>
 
