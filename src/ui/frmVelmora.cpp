@@ -375,7 +375,6 @@ void frmVelmora::showRecord(RecordArrays &arrays, std::int32_t count, std::int32
 void frmVelmora::Form_Load()
 {
     gSlog.reset();
-    gRecords.redimAll(100);
     LongWorkProgress(this, LongWorkProgress::Work::Load).run([](const ProgressReport &report) {
         gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, report);
     });

@@ -1,6 +1,5 @@
-#include "EditorFixture.h"
-
 #include "ChildProcess.h"
+#include "EditorFixture.h"
 #include "TypicalRecord.h"
 #include "catalog/CatalogError.h"
 #include "catalog/RecordTemplate.h"
@@ -18,11 +17,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <regex>
 #include <limits>
 #include <optional>
+#include <regex>
 
-#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>

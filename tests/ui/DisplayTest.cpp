@@ -1,5 +1,4 @@
 #include "EditorFixture.h"
-
 #include "TypicalRecord.h"
 #include "catalog/RecordTemplate.h"
 
@@ -139,10 +138,7 @@ TEST_F(DisplayTest, MissingSectionObjectsShowEmptyAndAreCreated)
         }
     }
     EXPECT_EQ(lengthChanges.size(), 1) << "the emptied box wrote back the empty value";
-    EXPECT_TRUE(gBase.holdsObject(4) && gLokal.holdsObject(4) && gShape.holdsObject(4)
-                && gPricedef.holdsObject(4) && gPricemod.holdsObject(4)
-                && gPricemod2.holdsObject(4) && gPricemod3.holdsObject(4)
-                && gPricemod4.holdsObject(4) && gPricemod5.holdsObject(4));
+    gRecords.forEach([](auto &array) { EXPECT_TRUE(array.holdsObject(4)) << array.name(); });
     EXPECT_EQ(gLokal.at(4).Duljina, "");
 }
 
