@@ -55,19 +55,18 @@ namespace {
 
 QFont windowFont()
 {
-    // DejaVu Sans, on every machine the editor is installed on, at 7 points is a few per cent
-    // narrower than the dialog font the design was measured in, so the labels of a row end
-    // before the value box that follows them.
+    // DejaVu Sans, on every machine the editor is installed on (the package depends on it), at
+    // 7 points: narrow enough that the labels of a row end before the value box that follows
+    // them at the design's places.
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(7);
     return font;
 }
 
-// The record-number box and the count label. The design's face is far wider on Linux than
-// where the design was measured, which cut numbers of five digits; DejaVu Sans Mono at 9 pixels
-// shows 999,999 whole in both controls at their designed sizes, in pixels because those sizes
-// are. A longer number shows its last digits (the box keeps its cursor at the end, the label
+// The record-number box and the count label: DejaVu Sans Mono at 9 pixels shows 999,999 whole
+// in both controls at their designed sizes, in pixels because those sizes are; wider faces cut
+// numbers of five digits. A longer number shows its last digits (the box keeps its cursor at the end, the label
 // aligns an overflowing caption right).
 QFont ownFont()
 {
@@ -225,41 +224,9 @@ void frmVelmora::createControls()
     for (const ControlDesign &design : frmVelmoraDesign()) {
         QWidget *parent = design.container == Container::Frame1 ? frame : designArea();
         assert(parent != nullptr);
-        const QString caption = QString::fromUtf8(design.caption);
-        QWidget *control = nullptr;
-        switch (design.kind) {
-        case ControlKind::Frame: {
-            auto *box = new QGroupBox(parent);
-            frame = box;
-            control = box;
-            break;
-        }
-        case ControlKind::Label: {
-            auto *label = new CaptionLabel(parent);
-            label->setBordered(design.style & kBordered);
-            label->setWordWrap(design.style & kWordWrap);
-            label->setText(caption);
-            label->setAutoSize(design.style & kAutoSize);
-            control = label;
-            break;
-        }
-        case ControlKind::TextBox: {
-            auto *box = new TextBox(parent);
-            box->setText(caption);
-            control = box;
-            break;
-        }
-        case ControlKind::CommandButton: {
-            auto *button = new CommandButton(parent);
-            button->setText(caption);
-            button->setAutoDefault(false);
-            control = button;
-            break;
-        }
-        case ControlKind::UpDown:
-            control = new UpDown(parent);
-            break;
-        }
+        QWidget *control = createControl(design, parent);
+        if (design.kind == ControlKind::Frame)
+            frame = control;
         control->setObjectName(QString::fromUtf8(design.name));
         control->setGeometry(pixelGeometry(design));
         // The design's label sizes fit its captions in another font; fitting them in ours
@@ -272,7 +239,50 @@ void frmVelmora::createControls()
             control->setFocusPolicy(Qt::NoFocus);
         m_controls.insert(control->objectName(), control);
     }
+    bindShownMembers();
 
+    m_txtBrojSloga = qobject_cast<TextBox *>(control(QStringLiteral("txtBrojSloga")));
+    m_lblUkupnoSlogova =
+        qobject_cast<CaptionLabel *>(control(QStringLiteral("lblUkupnoSlogova")));
+    m_UpDnBrSloga = qobject_cast<UpDown *>(control(QStringLiteral("UpDnBrSloga")));
+    m_UpDnBrSloga->setBuddy(m_txtBrojSloga);
+}
+
+QWidget *frmVelmora::createControl(const ControlDesign &design, QWidget *parent)
+{
+    const QString caption = QString::fromUtf8(design.caption);
+    switch (design.kind) {
+    case ControlKind::Frame:
+        return new QGroupBox(parent);
+    case ControlKind::Label: {
+        auto *label = new CaptionLabel(parent);
+        label->setBordered(design.style & kBordered);
+        label->setWordWrap(design.style & kWordWrap);
+        label->setText(caption);
+        label->setAutoSize(design.style & kAutoSize);
+        return label;
+    }
+    case ControlKind::TextBox: {
+        auto *box = new TextBox(parent);
+        box->setText(caption);
+        return box;
+    }
+    case ControlKind::CommandButton: {
+        auto *button = new CommandButton(parent);
+        button->setText(caption);
+        button->setAutoDefault(false);
+        return button;
+    }
+    case ControlKind::UpDown:
+        break;
+    }
+    return new UpDown(parent);
+}
+
+// Each member the record's shape shows, with the control that shows it; a value box refuses
+// what its member could not get back from the file.
+void frmVelmora::bindShownMembers()
+{
     for (const RecordMember &member : recordShape()) {
         if (member.control == nullptr)
             continue;
@@ -293,12 +303,6 @@ void frmVelmora::createControls()
                 box));
         }
     }
-
-    m_txtBrojSloga = qobject_cast<TextBox *>(control(QStringLiteral("txtBrojSloga")));
-    m_lblUkupnoSlogova =
-        qobject_cast<CaptionLabel *>(control(QStringLiteral("lblUkupnoSlogova")));
-    m_UpDnBrSloga = qobject_cast<UpDown *>(control(QStringLiteral("UpDnBrSloga")));
-    m_UpDnBrSloga->setBuddy(m_txtBrojSloga);
 }
 
 void frmVelmora::applyTabOrder()

@@ -14,6 +14,7 @@
 #include <vector>
 
 class CaptionLabel;
+struct ControlDesign;
 class DesignView;
 class ElidedLabel;
 class FindBar;
@@ -83,6 +84,8 @@ private:
     enum class Leaving { Exit, Reload };
 
     void createControls();
+    static QWidget *createControl(const ControlDesign &design, QWidget *parent);
+    void bindShownMembers();
     void applyTabOrder();
     void applyAccessibleNames();
     void connectHandlers();

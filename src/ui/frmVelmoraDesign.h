@@ -14,7 +14,7 @@ enum ControlStyle : unsigned {
     kBordered = 1,  // fixed single border
     kAutoSize = 2,  // width and height follow the caption
     kWordWrap = 4,  // the caption breaks into lines inside the label
-    kOwnFont = 8,   // "MS Sans Serif" 9.75 pt instead of the window's font
+    kOwnFont = 8,   // a font of its own instead of the window's (the record number and count)
 };
 
 struct ControlDesign

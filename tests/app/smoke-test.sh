@@ -6,6 +6,7 @@ set -euo pipefail
 
 program=$(realpath "$1")
 sample=$(realpath "$2")
+center="$(realpath "$(dirname "$0")/../../scripts/control-center")"
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 cp "$sample" "$folder/Trake.odl"
@@ -14,27 +15,26 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$folder}"
 # Whatever the program keeps in its settings stays out of the settings of whoever runs the tests.
 export XDG_CONFIG_HOME="$folder/config"
 
-# Window coordinates in pixels (design twips / 15): the record-number box, the length box inside
-# the frame at (8, 1), the save button and the exit button.
+# Where each control stands comes from the window's design table.
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     set -euo pipefail
     "$1" & editor=$!
     window=$(timeout 20 xdotool search --sync --name "^Trake\.Odl$" | head -n 1)
     sleep 0.5
-    click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.2; }
-    click 855 52                       # txtBrojSloga
+    click() { xdotool mousemove --window "$window" $("$2" "$1") click 1; sleep 0.2; }
+    click txtBrojSloga "$2"
     xdotool key ctrl+a type --delay 50 3
-    click 178 90                       # txtDuljina
+    click txtDuljina "$2"
     xdotool key ctrl+a type --delay 50 1234
     sleep 0.2
-    click 900 396                      # Command1: save
+    click Command1 "$2"                # save
     for _ in $(seq 50); do [[ -f Trake-novi.odl ]] && break; sleep 0.1; done
-    click 908 620                      # Command2: leave
+    click Command2 "$2"                # leave
     status=0
     timeout 10 tail --pid="$editor" -f /dev/null || status=$?
     wait "$editor" || status=$?
     exit "$status"
-' _ "$program"
+' _ "$program" "$center"
 
 [[ -f Trake-novi.odl ]] || { echo "smoke test: Trake-novi.odl was not written" >&2; exit 1; }
 # Line 5 of record 3 is line 95 of the file.

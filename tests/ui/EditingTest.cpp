@@ -12,29 +12,28 @@
 #include <QToolTip>
 
 #include <algorithm>
-
 #include <vector>
 
 namespace {
 
-using Member = Text &(*)(std::int32_t n);
-
+// The seven value boxes, each with the member the record's shape gives it.
 struct ValueBox
 {
     const char *name;
-    Member member;
+    MemberAccess access;
+
+    Text &member(std::int32_t n) const { return access(gRecords, n); }
 };
 
-const ValueBox kValueBoxes[] = {
-    {"txtBase_Naziv", [](std::int32_t n) -> Text & { return gBase.at(n).Naziv; }},
-    {"txtJedinicaMjere",
-     [](std::int32_t n) -> Text & { return gLokal.at(n).JedinicaMjere; }},
-    {"txtDuljina", [](std::int32_t n) -> Text & { return gLokal.at(n).Duljina; }},
-    {"txtSirina", [](std::int32_t n) -> Text & { return gLokal.at(n).Sirina; }},
-    {"txtDebljina", [](std::int32_t n) -> Text & { return gLokal.at(n).Debljina; }},
-    {"txtCijena", [](std::int32_t n) -> Text & { return gLokal.at(n).Cijena; }},
-    {"txttOpis", [](std::int32_t n) -> Text & { return gLokal.at(n).tOpis; }},
-};
+std::vector<ValueBox> valueBoxes()
+{
+    std::vector<ValueBox> boxes;
+    for (const RecordMember &member : recordShape()) {
+        if (member.role == MemberRole::Edited)
+            boxes.push_back({member.control, member.access});
+    }
+    return boxes;
+}
 
 // Every line member of every record, to see exactly what an edit touched.
 std::vector<std::string> allMembers()
@@ -61,7 +60,7 @@ protected:
 
 TEST_F(EditingTest, EachBoxStoresItsWholeTextInItsOwnMemberOfTheRecordOnScreen)
 {
-    for (const ValueBox &row : kValueBoxes) {
+    for (const ValueBox &row : valueBoxes()) {
         std::vector<std::string> expected = allMembers();
         const std::string before = row.member(3).str();
 
@@ -134,7 +133,7 @@ TEST_F(EditingTest, ACharacterTheCodePageLacksIsRefusedWhicheverWayItComes)
 
 TEST_F(EditingTest, MultiLineTextPastedSetOrDroppedPutsInOneLine)
 {
-    for (const ValueBox &row : kValueBoxes) {
+    for (const ValueBox &row : valueBoxes()) {
         pasteOver(row.name, QStringLiteral("12\r\n5"));  // a spreadsheet cell ends in CR LF
         box(row.name)->setText(QStringLiteral("7\n8"));
         EXPECT_EQ(row.member(3), "7") << row.name;
