@@ -45,13 +45,18 @@ const std::array<std::pair<char16_t, unsigned char>, 128> &byCharacter()
 
 namespace CodePage1250 {
 
-std::u16string decode(std::string_view bytes)
+void decodeInto(std::string_view bytes, char16_t *text)
 {
-    std::u16string text(bytes.size(), u'\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
         text[i] = byte < 0x80 ? char16_t(byte) : kHighHalf[byte - 0x80];
     }
+}
+
+std::u16string decode(std::string_view bytes)
+{
+    std::u16string text(bytes.size(), u'\0');
+    decodeInto(bytes, text.data());
     return text;
 }
 

@@ -9,6 +9,8 @@
 namespace CodePage1250 {
 
 std::u16string decode(std::string_view bytes);
+// The same into `text`, which has room for bytes.size() characters.
+void decodeInto(std::string_view bytes, char16_t *text);
 
 // Nothing when the text holds a character the code page lacks: such a character is reported,
 // never replaced by another.

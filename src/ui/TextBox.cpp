@@ -126,16 +126,18 @@ void TextBox::updateToolTip()
         setToolTip(tip);
 }
 
-void TextBox::showValue(const QString &text)
+void TextBox::showValue(const QString &text, qsizetype length)
 {
     const QScopedValueRollback<bool> showing(m_showingValue, true);
-    const bool startOnly = text.size() > kLongestEditable;
+    if (length < 0)
+        length = text.size();
+    const bool startOnly = length > kLongestEditable;
     if (startOnly || m_startOnly) {
         m_startOnly = startOnly;
         setReadOnly(startOnly);
         setToolTip(startOnly ? tr("This value is %1 characters long, too long to edit here: the "
                                   "box shows its start, and it is saved as it is.")
-                                   .arg(QLocale().toString(text.size()))
+                                   .arg(QLocale().toString(length))
                              : QString());
     }
     setText(startOnly ? text.left(kShownOfLongest) : text);

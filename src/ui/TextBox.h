@@ -21,10 +21,11 @@ public:
     explicit TextBox(QWidget *parent = nullptr);
 
     // Shows a stored value exactly, line breaks included: they came from the file, which must
-    // get them back. A value longer than kLongestEditable characters is shown read-only, only
-    // its first kShownOfLongest characters, and raises no changed(): the stored value stays
-    // whole, and a line edit laying out megabytes would take many times their size in memory.
-    void showValue(const QString &text);
+    // get them back. A value longer than kLongestEditable characters (`length`, when `text` is
+    // only its start) is shown read-only, only its first kShownOfLongest characters, and raises
+    // no changed(): the stored value stays whole, and a line edit laying out megabytes would
+    // take many times their size in memory.
+    void showValue(const QString &text, qsizetype length = -1);
 
     static constexpr qsizetype kLongestEditable = 1 << 16;
     static constexpr qsizetype kShownOfLongest = 1024;

@@ -107,6 +107,14 @@ constexpr QRect kFolderLabel = twipsRect(12600, 6420, 2520, 240);
 constexpr QRect kStatusLine = twipsRect(12600, 6720, 2520, 960);
 constexpr QRect kFindBar = twipsRect(12600, 9720, 2520, 1260);
 
+// Catalog bytes as the window shows them, decoded straight into the string shown.
+QString decoded(std::string_view bytes)
+{
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    CodePage1250::decodeInto(bytes, reinterpret_cast<char16_t *>(text.data()));
+    return text;
+}
+
 // Shows record gBrojSloga through a private copy: nested events rewrite gBrojSloga, and the
 // record being shown must not move under the display.
 void showCurrentRecord()
@@ -364,14 +372,17 @@ void frmVelmora::showRecord(RecordArrays &arrays, std::int32_t count, std::int32
 
     for (const ShownMember &shown : m_shown) {
         // Throws SubscriptOutOfRange for a record outside the arrays, creates a missing object.
-        const Text &value = shown.member->access(arrays, brojsloga);
-        const QString text = QString::fromStdU16String(CodePage1250::decode(value));
+        const std::string_view value = shown.member->access(arrays, brojsloga);
         if (shown.box != nullptr) {
-            shown.box->showValue(text);
+            // A value too long to edit is shown by its start: only that is decoded.
+            const bool startOnly = value.size() > std::size_t(TextBox::kLongestEditable);
+            shown.box->showValue(
+                decoded(startOnly ? value.substr(0, TextBox::kShownOfLongest) : value),
+                static_cast<qsizetype>(value.size()));
             // A value longer than its box is shown from its start.
             shown.box->setCursorPosition(0);
         } else {
-            shown.label->setCaption(text);
+            shown.label->setCaption(decoded(value));
         }
     }
 }
