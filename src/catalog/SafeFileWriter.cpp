@@ -53,7 +53,10 @@ mode_t defaultMode()
 // ".Trake-novi.odl.velmora-": what every temporary file of a save of `file` begins with.
 std::string temporaryPrefix(const std::filesystem::path &file)
 {
-    return "." + file.filename().string() + ".velmora-";
+    std::string prefix = ".";
+    prefix += file.filename().string();
+    prefix += ".velmora-";
+    return prefix;
 }
 
 std::string randomSuffix()
