@@ -6,9 +6,9 @@
 
 #include "TypicalRecord.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -29,24 +29,14 @@ void toPlain(std::string &line)
 
 bool write(const char *file, long long records, Letters letters)
 {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    std::string block;
-    for (long long n = 1; n <= records; ++n) {
-        auto lines = typicalRecordLines(n);
+    return writeTypicalCatalog(file, records, [letters](std::array<std::string, 45> &lines) {
         if (letters == Letters::CodePage)
             lines[0].insert(lines[0].find(';'), " \xe8\xe6\xf0\x9a\x9e");
-        for (std::string &line : lines) {
-            if (letters == Letters::Plain)
+        if (letters == Letters::Plain) {
+            for (std::string &line : lines)
                 toPlain(line);
-            block += line;
-            block += "\r\n";
         }
-        if (block.size() >= (1 << 20) || n == records) {
-            out.write(block.data(), static_cast<std::streamsize>(block.size()));
-            block.clear();
-        }
-    }
-    return static_cast<bool>(out.flush());
+    });
 }
 
 }  // namespace

@@ -89,12 +89,16 @@ std::string typicalCatalog(std::int64_t records)
     return bytes;
 }
 
-bool writeTypicalCatalog(const std::filesystem::path &file, std::int64_t records)
+bool writeTypicalCatalog(const std::filesystem::path &file, std::int64_t records,
+                         const RecordAdjustment &adjust)
 {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     std::string block;
     for (std::int64_t n = 1; n <= records; ++n) {
-        for (const std::string &line : typicalRecordLines(n)) {
+        auto lines = typicalRecordLines(n);
+        if (adjust)
+            adjust(lines);
+        for (const std::string &line : lines) {
             block += line;
             block += "\r\n";
         }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 // Records as the workshop's catalog holds them, varied by number, for tests and benchmarks.
@@ -13,5 +14,8 @@ std::array<std::string, 45> typicalRecordLines(std::int64_t number);
 std::string typicalCatalog(std::int64_t records);
 
 // Writes typicalCatalog(records) to `file` a megabyte at a time, so that a large catalog never
-// stands whole in memory. Returns false when the file cannot be written.
-bool writeTypicalCatalog(const std::filesystem::path &file, std::int64_t records);
+// stands whole in memory; `adjust`, when given, may change each record's lines first. Returns
+// false when the file cannot be written.
+using RecordAdjustment = std::function<void(std::array<std::string, 45> &lines)>;
+bool writeTypicalCatalog(const std::filesystem::path &file, std::int64_t records,
+                         const RecordAdjustment &adjust = {});
