@@ -362,6 +362,10 @@
         <source>Saving Trake-novi.odl: every record written, making sure the disk holds them</source>
         <translation>Snimanje u Trake-novi.odl: svi su slogovi zapisani, čeka se da ih disk spremi</translation>
     </message>
+    <message>
+        <source>Saving Trake-novi.odl</source>
+        <translation>Snimanje u Trake-novi.odl</translation>
+    </message>
 </context>
 <context>
     <name>StartupMessage</name>

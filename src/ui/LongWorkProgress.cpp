@@ -68,7 +68,11 @@ void LongWorkProgress::run(const std::function<void(const ProgressReport &report
         if (!dialog) {
             dialog = std::make_unique<QProgressDialog>(m_parent);
             dialog->setObjectName(QStringLiteral("progressDialog"));
-            dialog->setWindowTitle(m_parent ? m_parent->windowTitle() : QString());
+            // A title of its own: the window's title names the editor's one window.
+            dialog->setWindowTitle(
+                m_work == Work::Save
+                    ? QCoreApplication::translate("LongWorkProgress", "Saving Trake-novi.odl")
+                    : QCoreApplication::translate("LongWorkProgress", "Reading Trake.odl"));
             // Not modal: a modal dialog's setValue() would let user input through.
             dialog->setWindowModality(Qt::NonModal);
             dialog->setCancelButton(nullptr);
