@@ -191,7 +191,7 @@ FileStamp CatalogSave::write(const ProgressReport &progress)
 
 WriteRules CatalogSave::sized(WriteRules rules, RecordArrays &arrays, std::int32_t count)
 {
-    rules.size = catalogSize(arrays, count);
+    rules.size = [&arrays, count] { return catalogSize(arrays, count); };
     return rules;
 }
 

@@ -22,9 +22,10 @@ std::string catalogBytes(RecordArrays &arrays, std::int32_t count);
 // The number of bytes writeCatalog gives for the same records.
 std::uint64_t catalogSize(RecordArrays &arrays, std::int32_t count);
 
-// A save of the catalog to `file` in two steps. Opening reserves the catalog's size and asks the
-// questions of `rules` (SafeFileWriter), on the calling thread; write() writes the records and
-// commits, which may take long and can run on another thread while nothing changes the records.
+// A save of the catalog to `file` in two steps. Opening asks the questions of `rules`
+// (SafeFileWriter) and, for a file written in place, sets the catalog's size aside, on the
+// calling thread; write() writes the records and commits, which may take long and can run on
+// another thread while nothing changes the records.
 class CatalogSave
 {
 public:

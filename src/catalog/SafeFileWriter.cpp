@@ -306,24 +306,31 @@ void SafeFileWriter::openInPlace()
         fail(kCannotWrite, EINVAL);
 }
 
-// The whole save is set aside on disk before anything is written, so a disk too full for it is
-// found while the target is still whole. Where the file system cannot reserve, the free space
-// is compared instead. In place, the file keeps its length and contents until written over.
+// In place, the whole save is set aside on disk before anything is written, so a disk too
+// full for it is found while the target is still whole; the file keeps its length and contents
+// until written over. Where the file system cannot set space aside, the free space is compared
+// instead. A new copy beside the target needs neither: running out of room there leaves the
+// target as it was.
 void SafeFileWriter::reserve()
 {
     m_freeAtStart = freeSpace(m_fd);
-    if (m_rules.size == 0)
+    const std::uint64_t size = m_inPlace ? wholeSize() : 0;
+    if (size == 0)
         return;
-    if (::fallocate(m_fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(m_rules.size)) == 0)
+    if (::fallocate(m_fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0)
         return;
     const int error = errno;
     if (error == ENOSPC || error == EDQUOT)
         failForSpace(error, m_freeAtStart);
     if (error != EOPNOTSUPP && error != ENOSYS)
         fail(kCannotWrite, error);
-    const std::uint64_t reused = m_inPlace ? m_existingSize : 0;
-    if (m_rules.size > reused && m_rules.size - reused > m_freeAtStart)
+    if (size > m_existingSize && size - m_existingSize > m_freeAtStart)
         failForSpace(ENOSPC, m_freeAtStart);
+}
+
+std::uint64_t SafeFileWriter::wholeSize() const
+{
+    return m_rules.size ? m_rules.size() : 0;
 }
 
 void SafeFileWriter::write(std::string_view bytes)
@@ -426,7 +433,7 @@ void SafeFileWriter::fail(const char *what, int error)
 
 void SafeFileWriter::failForSpace(int error, std::uint64_t free)
 {
-    const std::uint64_t needed = std::max({m_rules.size, m_written, m_existingSize});
+    const std::uint64_t needed = std::max({wholeSize(), m_written, m_existingSize});
     Message message;
     if (m_overwriting) {
         message = Message{

@@ -21,10 +21,10 @@ struct WriteRules
     // name for messages: a target that is that file, through any link, is refused.
     std::optional<FileStamp> neverWrite;
     std::string neverWriteName;
-    // The size of everything write() will be given, reserved on disk before the first
-    // byte is written, so that a full disk is found before anything changes; 0 reserves
-    // nothing.
-    std::uint64_t size = 0;
+    // The size of everything write() will be given, asked for only when it is needed: before
+    // a target is written in place, to set that much aside on the disk before its old contents
+    // are touched, and for the message when the disk is too full. Empty: not known.
+    std::function<std::uint64_t()> size;
     // Asked before an existing target is touched, with its stamp; false cancels.
     std::function<bool(const FileStamp &existing)> mayReplace;
     // Asked before a target is written in place, which a crash or kill would leave
@@ -65,6 +65,7 @@ private:
     void createBeside();
     void openInPlace();
     void reserve();
+    std::uint64_t wholeSize() const;
     void nameTemporary();
     void syncFolder(const FileStamp &written);
     [[noreturn]] void fail(const char *what, int error);
