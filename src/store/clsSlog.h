@@ -57,12 +57,12 @@ public:
                            const ProgressReport &progress = {});
 
     // Writes every record to "Trake-novi.odl" in the current folder, after the questions of
-    // `ask`; false when one was answered no and nothing was written. A failure throws
-    // CatalogError and leaves an existing "Trake-novi.odl" exactly as it was, except where it
-    // had to be written in place (the message says so). SavedButNotSynced: saved all the same.
-    // "Trake.odl" itself, through whatever link, is never written.
-    // The questions are asked on the calling thread; the records are then written through
-    // `run`, which may show progress and run them on another thread (inline when empty).
+    // `ask`, asked on the calling thread; the records are then written through `run`, which may
+    // show progress and run them on another thread (inline when empty). False when a question
+    // was answered no and nothing was written. A failure throws CatalogError and leaves an
+    // existing "Trake-novi.odl" exactly as it was, except where it had to be written in place
+    // (the message says so). SavedButNotSynced: saved all the same. "Trake.odl" itself,
+    // through whatever link, is never written.
     bool SnimanjeuFajl(const SaveQuestions &ask = {}, const LongWork &run = {});
 
     // Puts `value` into `member` of record brojsloga: the one way an edit reaches the records.
