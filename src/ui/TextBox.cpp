@@ -63,7 +63,8 @@ Change keepOneInsertedLine(const QString &before, const QString &after)
     }
     const auto kept = std::find_if(lines.begin(), lines.end(), holdsText);
     const QStringView line = kept == lines.end() ? lines.front() : *kept;
-    const auto leftOut = std::count_if(lines.begin(), lines.end(), holdsText) - (kept != lines.end());
+    const auto leftOut =
+        std::count_if(lines.begin(), lines.end(), holdsText) - (kept != lines.end());
     QString text = after.left(start);
     text += line;
     text += QStringView(after).right(end);

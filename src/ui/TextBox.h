@@ -11,8 +11,9 @@
 // text (a pasted cell's trailing line end is dropped, a CR or LF is never added), with a note
 // at the box when lines holding text were left out; line breaks the text already held stay. A
 // validator() may then fix the text up; a text it does not find Acceptable is put back to the
-// previous text, with a note at the box saying why. A text longer than the box shows whole as the box's
-// tooltip, however it came in; the tooltip is set when it is asked for (QEvent::ToolTip).
+// previous text, with a note at the box saying why. A text longer than the box shows whole as
+// the box's tooltip, however it came in; the tooltip is set when it is asked for
+// (QEvent::ToolTip).
 class TextBox : public QLineEdit
 {
     Q_OBJECT

@@ -66,8 +66,8 @@ QFont windowFont()
 
 // The record-number box and the count label: DejaVu Sans Mono at 9 pixels shows 999,999 whole
 // in both controls at their designed sizes, in pixels because those sizes are; wider faces cut
-// numbers of five digits. A longer number shows its last digits (the box keeps its cursor at the end, the label
-// aligns an overflowing caption right).
+// numbers of five digits. A longer number shows its last digits (the box keeps its cursor at
+// the end, the label aligns an overflowing caption right).
 QFont ownFont()
 {
     QFont font(QStringLiteral("DejaVu Sans Mono"));

@@ -71,7 +71,9 @@ TEST_F(CatalogFile, LoadAndSaveReportTheirProgressWithoutChangingWhatTheyDo)
     folder.write(kInputFile, bytes);
     for (const bool load : {true, false}) {
         std::vector<CatalogProgress> reports;
-        const ProgressReport report = [&reports](const CatalogProgress &p) { reports.push_back(p); };
+        const ProgressReport report = [&reports](const CatalogProgress &p) {
+            reports.push_back(p);
+        };
         if (load)
             gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, report);
         else

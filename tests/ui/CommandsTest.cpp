@@ -259,7 +259,8 @@ TEST_F(CommandsTest, UnsavedEditsAreAskedAboutOnEveryWayOut)
         else
             click(row.way);
 
-        const std::string name = std::string(row.way) + " " + std::to_string(row.answer.value_or(QMessageBox::NoButton));
+        const std::string name = std::string(row.way) + " "
+            + std::to_string(row.answer.value_or(QMessageBox::NoButton));
         EXPECT_EQ(questions.size(), row.answer ? 1 : 0) << name;
         if (row.answer) {
             EXPECT_TRUE(questions.value(0).startsWith(
