@@ -1,6 +1,7 @@
 #include "ui/CodePageValidator.h"
 
 #include "catalog/CodePage1250.h"
+#include "ui/MessageText.h"
 
 #include <algorithm>
 
@@ -52,12 +53,9 @@ QString CodePageValidator::codePageRefusal(const QString &text)
         // A lone combining mark is shown on a dotted circle, as it cannot stand by itself.
         if (QChar::isMark(codePoint))
             character.prepend(QChar(0x25CC));
-        // Isolated (FSI ... PDI), so that a right-to-left letter does not turn the sentence
-        // around it.
-        character = QChar(0x2068) + character + QChar(0x2069);
         return tr("\"%1\" (%2) was not put in: the catalog's code page, Windows-1250, has no "
                   "such character.")
-            .arg(character, code);
+            .arg(isolated(character), code);
     }
     return QString();
 }

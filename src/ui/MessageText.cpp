@@ -25,6 +25,11 @@ QString messageText(const Message &message)
     return QString::fromStdString(substituteArguments(format.toStdString(), arguments));
 }
 
+QString isolated(const QString &text)
+{
+    return QChar(0x2068) + text + QChar(0x2069);
+}
+
 QString messageText(const std::exception &error)
 {
     if (const auto *carrier = dynamic_cast<const CarriesMessage *>(&error))

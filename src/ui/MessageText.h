@@ -12,3 +12,7 @@ QString messageText(const Message &message);
 
 // The same for any exception: a core message where it carries one, else its what() as it is.
 QString messageText(const std::exception &error);
+
+// `text` set apart from the direction of the sentence it is quoted in (FSI ... PDI), so that a
+// right-to-left letter does not turn the sentence around it.
+QString isolated(const QString &text);

@@ -830,7 +830,7 @@ void frmVelmora::findFrom(std::int64_t from)
                                  : std::nullopt;
         if (!found) {
             m_find->setNote(tr("No record holds \"%1\".")
-                                .arg(QChar(0x2068) + text + QChar(0x2069)));
+                                .arg(isolated(text)));
             return;
         }
         if (found->wrapped)
