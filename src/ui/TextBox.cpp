@@ -89,37 +89,18 @@ bool TextBox::event(QEvent *event)
     return QLineEdit::event(event);
 }
 
-void TextBox::resizeEvent(QResizeEvent *event)
-{
-    QLineEdit::resizeEvent(event);
-    m_textRoom = -1;
-}
-
-void TextBox::changeEvent(QEvent *event)
-{
-    QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        m_textRoom = -1;
-}
-
 void TextBox::updateToolTip()
 {
     // A value shown only in part keeps the tooltip that says so.
     if (m_startOnly)
         return;
-    if (m_textRoom < 0) {
-        QStyleOptionFrame option;
-        initStyleOption(&option);
-        // QLineEdit keeps two pixels free on each side of its text.
-        m_textRoom =
-            style()->subElementRect(QStyle::SE_LineEditContents, &option, this).width() - 4;
-        m_widestCharacter = fontMetrics().maxWidth();
-    }
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    // QLineEdit keeps two pixels free on each side of its text.
+    const int room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this).width() - 4;
     const QString shown = text();
     QString tip;
-    // Short text fits whatever its letters; only a longer one is measured.
-    if (shown.size() * m_widestCharacter > m_textRoom
-        && fontMetrics().horizontalAdvance(shown) > m_textRoom)
+    if (fontMetrics().horizontalAdvance(shown) > room)
         // Text that looks like markup would be shown as rich text: plain text is made safe.
         tip = Qt::mightBeRichText(shown) ? Qt::convertFromPlainText(shown) : shown;
     // Setting a tooltip sends an event even when it stays the same.

@@ -33,8 +33,6 @@ public:
 
 protected:
     bool event(QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 signals:
     void changed();
@@ -48,7 +46,5 @@ private:
 
     QString m_lastText;
     bool m_showingValue = false;
-    qsizetype m_textRoom = -1;  // pixels for text inside the frame; -1 until measured
-    qsizetype m_widestCharacter = 0;
     bool m_startOnly = false;
 };
