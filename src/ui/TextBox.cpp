@@ -97,7 +97,8 @@ void TextBox::updateToolTip()
     QStyleOptionFrame option;
     initStyleOption(&option);
     // QLineEdit keeps two pixels free on each side of its text.
-    const int room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this).width() - 4;
+    const int room =
+        style()->subElementRect(QStyle::SE_LineEditContents, &option, this).width() - 4;
     const QString shown = text();
     QString tip;
     if (fontMetrics().horizontalAdvance(shown) > room)
