@@ -4,24 +4,44 @@
 #include <new>
 #include <ostream>
 
+namespace {
+
+// A block of `size` bytes whose address fits in `mask`.
+char *newBlock(std::size_t size, std::uint64_t mask)
+{
+    auto *block = static_cast<char *>(::operator new(size));
+    if ((reinterpret_cast<std::uintptr_t>(block) & ~mask) != 0) {
+        // Not on any system the editor runs on, which give user space 47 bits at most.
+        ::operator delete(block);
+        throw std::bad_alloc();
+    }
+    return block;
+}
+
+}  // namespace
+
 std::uint64_t Text::owned(std::string_view text)
 {
     if (text.empty())
         return 0;
     const std::size_t size = text.size();
-    auto *block = static_cast<char *>(::operator new(sizeof size + size));
+    char *block = newBlock(sizeof size + size, kAddressMask);
     std::memcpy(block, &size, sizeof size);
     std::memcpy(block + sizeof size, text.data(), size);
-    const auto address = reinterpret_cast<std::uintptr_t>(block);
-    if ((address & ~kAddressMask) != 0) {
-        // Not on any system the editor runs on, which give user space 47 bits at most.
-        ::operator delete(block);
-        throw std::bad_alloc();
-    }
-    return address | (kOwnedMark << kLengthShift);
+    return reinterpret_cast<std::uintptr_t>(block) | (kOwnedMark << kLengthShift);
 }
 
-void Text::freeOwned(std::uint64_t bits) noexcept
+std::uint64_t Text::longReference(std::string_view held)
+{
+    const std::size_t size = held.size();
+    const char *referred = held.data();
+    char *block = newBlock(sizeof size + sizeof referred, kAddressMask);
+    std::memcpy(block, &size, sizeof size);
+    std::memcpy(block + sizeof size, &referred, sizeof referred);
+    return reinterpret_cast<std::uintptr_t>(block) | (kLongMark << kLengthShift);
+}
+
+void Text::freeBlock(std::uint64_t bits) noexcept
 {
     ::operator delete(reinterpret_cast<char *>(bits & kAddressMask));
 }
