@@ -20,7 +20,12 @@ public:
     // pieces (all of them when `allPieces`, else only that one).
     bool comesBack(std::size_t index, std::string_view value, bool allPieces) const
     {
+        std::size_t size = value.size();
+        for (std::size_t i = 0; i < m_pieces.size(); ++i)
+            size += i == index ? 0 : m_pieces[i].size();
+        // Sized ahead: a line with a huge value then costs one copy of it, not three.
         std::string joined;
+        joined.reserve(size);
         for (std::size_t i = 0; i < m_pieces.size(); ++i)
             joined += i == index ? value : m_pieces[i];
         const LineCut again = m_cut(joined);

@@ -305,8 +305,10 @@ void frmVelmora::bindShownMembers()
             const ValueBoxName *named = boxName(member.control);
             const bool numeric = named != nullptr && named->numeric;
             box->setValidator(new ValueValidator(
-                [this, &member, numeric](const QString &text) {
-                    return valueRefusal(member, numeric, text);
+                [this, &member, numeric, box](const QString &text) {
+                    // A read-only box shows the start of a value too long to edit: nothing it
+                    // shows is stored, so there is nothing to check.
+                    return box->isReadOnly() ? QString() : valueRefusal(member, numeric, text);
                 },
                 box));
         }
