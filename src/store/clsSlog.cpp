@@ -22,10 +22,17 @@ clsSlog::Display &display()
 
 }  // namespace
 
-void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty, const ProgressReport &progress)
+void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty, const LongWork &run)
 {
     WorkingFolder::enter();
-    LoadedCatalog loaded = loadCatalog(kInputFile, progress);
+    // Only the reading runs through `run`: the records are swapped in on the calling thread.
+    LoadedCatalog loaded;
+    if (run)
+        run([&loaded](const ProgressReport &progress) {
+            loaded = loadCatalog(kInputFile, progress);
+        });
+    else
+        loaded = loadCatalog(kInputFile);
     if (ifEmpty == EmptyCatalog::Refuse)
         refuseEmptyCatalog(loaded, kInputFile);
     gRecords = std::move(loaded.arrays);

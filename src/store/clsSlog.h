@@ -51,10 +51,9 @@ public:
 
     // Reads "Trake.odl" from the current folder. The records in memory are replaced only once
     // the whole file has been read (and, with EmptyCatalog::Refuse, found to hold a record);
-    // on any failure a CatalogError is thrown and memory is as it was. `progress` hears how far
-    // a large load has come.
-    void UcitavanjeIzFajla(EmptyCatalog ifEmpty = EmptyCatalog::Accept,
-                           const ProgressReport &progress = {});
+    // on any failure a CatalogError is thrown and memory is as it was. The file is read through
+    // `run`, which may show progress and read it on another thread (inline when empty).
+    void UcitavanjeIzFajla(EmptyCatalog ifEmpty = EmptyCatalog::Accept, const LongWork &run = {});
 
     // Writes every record to "Trake-novi.odl" in the current folder, after the questions of
     // `ask`, asked on the calling thread; the records are then written through `run`, which may

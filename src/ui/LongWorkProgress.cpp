@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QLocale>
 #include <QProgressDialog>
+#include <QScopedValueRollback>
 
 #include <chrono>
 #include <future>
@@ -16,6 +17,7 @@ namespace {
 constexpr qint64 kShowAfterMs = 500;
 constexpr std::chrono::milliseconds kPaintEvery(40);
 constexpr int kSteps = 1000;
+bool g_running = false;
 
 // Drops from another program come as window-system messages that the event loop hands on even
 // while it holds back user input; while the work runs they are refused, so no text lands in a
@@ -43,8 +45,14 @@ protected:
 
 LongWorkProgress::LongWorkProgress(QWidget *parent, Work work) : m_parent(parent), m_work(work) {}
 
+bool LongWorkProgress::running()
+{
+    return g_running;
+}
+
 void LongWorkProgress::run(const std::function<void(const ProgressReport &report)> &work)
 {
+    const QScopedValueRollback<bool> runningNow(g_running, true);
     std::mutex lock;
     CatalogProgress latest;
     const ProgressReport report = [&lock, &latest](const CatalogProgress &progress) {

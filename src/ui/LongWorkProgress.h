@@ -23,6 +23,10 @@ public:
     // whatever it threw.
     void run(const std::function<void(const ProgressReport &report)> &work);
 
+    // Whether a load or save is running now. The session manager's requests are not user
+    // input and still arrive meanwhile.
+    static bool running();
+
 private:
     QString label(const CatalogProgress &progress) const;
 

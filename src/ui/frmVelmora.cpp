@@ -392,9 +392,7 @@ void frmVelmora::showRecord(RecordArrays &arrays, std::int32_t count, std::int32
 void frmVelmora::Form_Load()
 {
     gSlog.reset();
-    LongWorkProgress(this, LongWorkProgress::Work::Load).run([](const ProgressReport &report) {
-        gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, report);
-    });
+    gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, inBackground(LongWorkProgress::Work::Load));
     showFolder();
     gBrojSloga = 1;
     showCurrentRecord();
@@ -449,10 +447,8 @@ void frmVelmora::onReloadClicked()
             return;
         try {
             // The loader swaps the new records in only once the whole file has been read.
-            LongWorkProgress(this, LongWorkProgress::Work::Load)
-                .run([](const ProgressReport &report) {
-                    gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, report);
-                });
+            gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse,
+                                     inBackground(LongWorkProgress::Work::Load));
         } catch (const CatalogError &error) {
             report(tr("The catalog was not reloaded; the records in memory are as "
                       "they were.\n")
@@ -465,6 +461,11 @@ void frmVelmora::onReloadClicked()
         showStatus(QString());
         warnAboutLoadedCatalog();
     });
+}
+
+LongWork frmVelmora::inBackground(LongWorkProgress::Work work)
+{
+    return [this, work](const auto &task) { LongWorkProgress(this, work).run(task); };
 }
 
 void frmVelmora::onSaveClicked()
@@ -495,11 +496,8 @@ bool frmVelmora::save()
                     QMessageBox::Cancel, {{QMessageBox::Yes, tr("Write")}}})
             == QMessageBox::Yes;
     };
-    const LongWork inBackground = [this](const auto &work) {
-        LongWorkProgress(this, LongWorkProgress::Work::Save).run(work);
-    };
     try {
-        if (!gSlog->SnimanjeuFajl(questions, inBackground))
+        if (!gSlog->SnimanjeuFajl(questions, inBackground(LongWorkProgress::Work::Save)))
             return false;
     } catch (const SavedButNotSynced &warning) {
         showSaved();
@@ -596,9 +594,13 @@ void frmVelmora::closeEvent(QCloseEvent *event)
 }
 
 // Logging out asks as leaving does; where the session allows no question, logging out is
-// held back rather than edits dropped.
+// held back rather than edits dropped, and so it is while a load or save is under way.
 void frmVelmora::onCommitDataRequest(QSessionManager &manager)
 {
+    if (LongWorkProgress::running()) {
+        manager.cancel();
+        return;
+    }
     if (gSlog->changedRecords() == 0)
         return;
     bool leave = false;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "catalog/RecordTemplate.h"
+#include "store/clsSlog.h"
+#include "ui/LongWorkProgress.h"
 
 #include <QHash>
 #include <QList>
@@ -102,6 +104,8 @@ private:
     // Saves after the questions a save may need; false when it was cancelled or failed (and
     // reported).
     bool save();
+    // Runs a load's or save's work on a worker thread, showing progress when it takes long.
+    LongWork inBackground(LongWorkProgress::Work work);
     // Whether the edits not yet saved may go: none, or the user saved or dropped them. Cancel
     // answers false.
     bool confirmDroppingEdits(Leaving leaving);

@@ -74,10 +74,11 @@ TEST_F(CatalogFile, LoadAndSaveReportTheirProgressWithoutChangingWhatTheyDo)
         const ProgressReport report = [&reports](const CatalogProgress &p) {
             reports.push_back(p);
         };
+        const LongWork run = [&report](const auto &work) { work(report); };
         if (load)
-            gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, report);
+            gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, run);
         else
-            gSlog->SnimanjeuFajl({}, [&report](const auto &work) { work(report); });
+            gSlog->SnimanjeuFajl({}, run);
         ASSERT_GE(reports.size(), 2u) << load;
         for (std::size_t i = 1; i < reports.size(); ++i) {
             EXPECT_GE(reports[i].records, reports[i - 1].records) << load;
