@@ -163,13 +163,17 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target, WriteRules rules)
 
     removeStaleTemporaries(m_file);
     openFile(exists, existing);
-    if (m_inPlace && m_rules.mayWriteInPlace && !m_rules.mayWriteInPlace()) {
+    // A constructor that throws runs no destructor: the open file is let go here.
+    try {
+        if (m_inPlace && m_rules.mayWriteInPlace && !m_rules.mayWriteInPlace())
+            throw SaveCancelled{};
+        reserve();
+        if (!m_inPlace)
+            keepOwnership(exists, existing);
+    } catch (...) {
         discard();
-        throw SaveCancelled{};
+        throw;
     }
-    reserve();
-    if (!m_inPlace)
-        keepOwnership(exists, existing);
 }
 
 // Follows the target's links to the file they lead to, so that file is replaced.
@@ -328,9 +332,12 @@ void SafeFileWriter::reserve()
         failForSpace(ENOSPC, m_freeAtStart);
 }
 
-std::uint64_t SafeFileWriter::wholeSize() const
+std::uint64_t SafeFileWriter::wholeSize()
 {
-    return m_rules.size ? m_rules.size() : 0;
+    // Walking a large catalog takes a while: once is enough, as it cannot change meanwhile.
+    if (!m_wholeSize)
+        m_wholeSize = m_rules.size ? m_rules.size() : 0;
+    return *m_wholeSize;
 }
 
 void SafeFileWriter::write(std::string_view bytes)

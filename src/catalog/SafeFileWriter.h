@@ -65,7 +65,7 @@ private:
     void createBeside();
     void openInPlace();
     void reserve();
-    std::uint64_t wholeSize() const;
+    std::uint64_t wholeSize();
     void nameTemporary();
     void syncFolder(const FileStamp &written);
     [[noreturn]] void fail(const char *what, int error);
@@ -82,5 +82,6 @@ private:
     bool m_overwriting = false;        // in place, and the old contents are being written over
     std::uint64_t m_written = 0;       // bytes handed to write() so far
     std::uint64_t m_existingSize = 0;
+    std::optional<std::uint64_t> m_wholeSize;
     std::uint64_t m_freeAtStart = 0;
 };
