@@ -52,15 +52,12 @@ ValueCheck checkValue(RecordArrays &arrays, std::int64_t n, const RecordMember &
                       std::string_view value)
 {
     const TemplateLine &line = recordTemplate()[static_cast<std::size_t>(member.line - 1)];
-    if (line.cut == nullptr)
-        return {};
-    std::size_t index = 0;
-    while (line.pieces[index].access != member.access)
-        ++index;
-    const LinePieces pieces(arrays, n, line);
     // What the record holds already is kept as it is, whatever it holds.
-    if (value == pieces.piece(index))
+    if (line.cut == nullptr || value == member.access(arrays, n).view())
         return {};
+    // The line's pieces are a run of the record's shape, which `member` belongs to.
+    const auto index = static_cast<std::size_t>(&member - line.pieces.data());
+    const LinePieces pieces(arrays, n, line);
     const bool regular = pieces.comesBack(index, pieces.piece(index), true);
     auto kept = [&](std::string_view candidate) {
         return pieces.comesBack(index, candidate, regular);

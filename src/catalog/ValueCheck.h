@@ -21,7 +21,8 @@ struct ValueCheck
     std::size_t culprit = kUnknown;
 };
 
-// Checks `value` in place of `member` of record n, the other members of its line as they are.
+// Checks `value` in place of `member` (one of recordShape()) of record n, the other members of
+// its line as they are.
 // A line that comes back in the same pieces as it stands must come back so with the new value
 // too; a line as loaded that does not (an irregular line the rule still accepts) need only give
 // the value itself back whole. A whole line, held as it is, keeps any value.

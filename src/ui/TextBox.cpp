@@ -138,7 +138,10 @@ void TextBox::onTextChanged(const QString &text)
     Change change = m_showingValue ? Change{text, 0, text.size()}
                                    : keepOneInsertedLine(m_lastText, text);
     QString &candidate = change.text;
-    if (const QValidator *rule = validator()) {
+    // A shown value is the one the record holds, which is kept whatever it is: only what the
+    // user puts in is checked.
+    const QValidator *rule = m_showingValue ? nullptr : validator();
+    if (rule != nullptr) {
         const qsizetype tail = candidate.size() - change.end;
         int position = static_cast<int>(change.end);
         if (rule->validate(candidate, position) != QValidator::Acceptable) {
