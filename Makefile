@@ -45,6 +45,9 @@ run: build
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# A benchmark that fails fails make bench, though its output goes through tee.
+bench: SHELL := /bin/bash
+bench: .SHELLFLAGS := -o pipefail -c
 bench: build
 	@scripts/install-deps --bench
 	@{ $(BUILD)/bench/velmora_catalog_bench && $(BUILD)/bench/velmora_window_bench \

@@ -2,8 +2,9 @@
 // beside the editor: read Trake.odl in the current folder whole and split it into lines, show
 // a window of the editor's controls (the same design table, plain Qt widgets), and on a click
 // of the save button write every byte to a temporary file in the same folder, fsync it and
-// rename it over Trake-novi.odl. It keeps no records and checks nothing.
+// rename it over Trake-novi.odl (then fsync the folder). It keeps no records and checks nothing.
 
+#include "RawFileBaselines.h"
 #include "ui/frmVelmoraDesign.h"
 
 #include <QApplication>
@@ -76,24 +77,15 @@ std::vector<std::string_view> splitLines(std::string_view bytes)
     return lines;
 }
 
+// The raw replace the catalog benchmark measures, with the folder's fsync after the rename.
 void replace(std::string_view bytes)
 {
-    char temporary[] = ".Trake-novi.odl.floor-XXXXXX";
-    const int fd = ::mkostemp(temporary, O_CLOEXEC);
-    if (fd < 0)
-        fail("cannot create a temporary file");
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            fail("cannot write");
-        bytes.remove_prefix(static_cast<std::size_t>(n));
+    try {
+        replaceRaw("Trake-novi.odl", bytes);
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "velmora_floor: %s\n", error.what());
+        std::exit(1);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0)
-        fail("cannot sync");
-    if (::rename(temporary, "Trake-novi.odl") != 0)
-        fail("cannot rename");
 }
 
 QRect pixels(const ControlDesign &design)

@@ -6,19 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <sys/resource.h>
-
-namespace {
-
-long peakResidentKiB()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;  // KiB on Linux
-}
-
-}  // namespace
-
 LoadMemory measureLoadMemory(const std::filesystem::path &file)
 {
     // The child answers in one line: "before after records", or "before after !message".

@@ -4,6 +4,16 @@
 #include <filesystem>
 #include <string>
 
+#include <sys/resource.h>
+
+// The process's peak resident size so far.
+inline long peakResidentKiB()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;  // KiB on Linux
+}
+
 // How much a load of one catalog file raises the process's peak resident size.
 struct LoadMemory
 {

@@ -2,6 +2,7 @@
 // the record-number box (a navigation and a full display), and one append. Runs on Qt's
 // offscreen platform; prints figures and asserts nothing.
 
+#include "PeakMemory.h"
 #include "ProgramState.h"
 #include "TempFolder.h"
 #include "TypicalRecord.h"
@@ -24,8 +25,6 @@
 #include <vector>
 #include <memory>
 #include <optional>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -90,13 +89,6 @@ void BM_AppendRecord(benchmark::State &state)
     state.counters["records after"] = static_cast<double>(gSlog->UkBrSlogova);
 }
 BENCHMARK(BM_AppendRecord)->Unit(benchmark::kMicrosecond)->Iterations(2000);
-
-long peakResidentKiB()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;  // KiB on Linux
-}
 
 // Writes three typical records, the first with a description of `hugeBytes` letters, a block
 // at a time so that writing it does not raise the process's peak.
