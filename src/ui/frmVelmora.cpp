@@ -756,11 +756,20 @@ void frmVelmora::followScreen()
     if (m_followingScreen || windowHandle() == nullptr)
         return;
     m_followingScreen = true;
-    const auto refit = [this] { fitToScreen(windowHandle()->screen()->availableGeometry()); };
-    connect(windowHandle(), &QWindow::screenChanged, this, refit);
-    for (QScreen *each : QGuiApplication::screens())
-        connect(each, &QScreen::availableGeometryChanged, this, refit);
-    refit();
+    connect(windowHandle(), &QWindow::screenChanged, this, &frmVelmora::followScreenOf);
+    followScreenOf(windowHandle()->screen());
+}
+
+// Fits the window to `screen` and follows that screen's changes only: another screen's panel
+// moving must not undo a size the user chose here.
+void frmVelmora::followScreenOf(QScreen *screen)
+{
+    disconnect(m_screenWatch);
+    if (screen == nullptr)
+        return;
+    m_screenWatch = connect(screen, &QScreen::availableGeometryChanged, this,
+                            &frmVelmora::fitToScreen);
+    fitToScreen(screen->availableGeometry());
 }
 
 void frmVelmora::createAdditions()

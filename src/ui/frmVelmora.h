@@ -21,6 +21,7 @@ class DesignView;
 class ElidedLabel;
 class FindBar;
 class QLabel;
+class QScreen;
 class QSessionManager;
 class TextBox;
 class UpDown;
@@ -121,6 +122,7 @@ private:
     void createShortcuts();
     // Fits the window again when it moves to another screen, or its screen's panels change.
     void followScreen();
+    void followScreenOf(QScreen *screen);
     void showFolder();
     void openFind();
     // Shows the first record from `from` on (wrapping) that holds the find field's text.
@@ -154,6 +156,7 @@ private:
     ElidedLabel *m_lblFolder = nullptr;
     FindBar *m_find = nullptr;
     bool m_followingScreen = false;
+    QMetaObject::Connection m_screenWatch;
     ErrorReporter m_reportError;
     ErrorReporter m_reportWarning;
     Asker m_ask;
