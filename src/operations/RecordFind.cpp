@@ -53,6 +53,8 @@ RecordFind::RecordFind(std::string_view text)
         m_folded.push_back(static_cast<char>(fold(static_cast<unsigned char>(byte))));
 }
 
+// Skipping to the first byte's matches first: std::search with a folding predicate took a
+// third longer over 100,000 records (find_no_match).
 bool RecordFind::contains(std::string_view value) const
 {
     const std::size_t length = m_folded.size();
