@@ -307,12 +307,15 @@ TEST_F(FailedSave, ReadOnlyOutputFile)
     expectOldOutputUntouched();
 }
 
-// The sink fails at the start, part-way, and at the very last byte.
+// The sink fails at the start, part-way, past the first 8 MiB the writer hands on (written on
+// a thread of its own while the rest is gathered), and at the very last byte.
 TEST_F(FailedSave, SinkFailingPartWayLeavesNoTrace)
 {
-    holdTypicalCatalog(3);
+    holdTypicalCatalog(6000);
     const auto size = static_cast<std::size_t>(catalogSize(gRecords, gSlog->UkBrSlogova));
-    for (const std::size_t limit : {std::size_t(0), std::size_t(100), size - 1}) {
+    ASSERT_GT(size, std::size_t(9) << 20);
+    for (const std::size_t limit :
+         {std::size_t(0), std::size_t(100), std::size_t(9) << 20, size - 1}) {
         try {
             SafeFileWriter out(kOutputFile);
             writeCatalog(gRecords, gSlog->UkBrSlogova,
