@@ -11,7 +11,9 @@
 #include <string_view>
 
 // Produces records 1 to count, 45 lines each, every line ended by CR LF, and hands the bytes
-// to `sink` a block at a time. Missing section objects are created and written as empty lines.
+// to `sink` a block at a time, in order and one call at a time, but from a thread of their own
+// while the next records are walked; what the sink throws is thrown here. Missing section
+// objects are created and written as empty lines.
 void writeCatalog(RecordArrays &arrays, std::int32_t count,
                   const std::function<void(std::string_view)> &sink,
                   const ProgressReport &progress = {});
