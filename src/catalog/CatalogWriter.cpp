@@ -213,6 +213,15 @@ void writeCatalog(RecordArrays &arrays, std::int32_t count,
                   const std::function<void(std::string_view)> &sink,
                   const ProgressReport &progress)
 {
+    // Every record's objects exist before a byte goes to the sink's thread, so that the walk
+    // changes nothing there: the sink may read the records too (a failed write's message
+    // gives the catalog's size).
+    arrays.forEach([count](auto &array) {
+        for (std::int32_t n = 1; n <= count; ++n) {
+            if (!array.holdsObject(n))
+                array.at(n);
+        }
+    });
     Stream out(arrays, sink);
     // Without a report the record number never reaches it.
     std::int64_t nextReport = progress ? kReportEvery + 1 : std::int64_t{count} + 1;
