@@ -396,6 +396,17 @@
         <source>Only one line of the text was put in; lines with text left out: %1.</source>
         <translation>Unesen je samo jedan redak teksta; izostavljenih redaka s tekstom: %1.</translation>
     </message>
+    <message>
+        <source>Only the first cell of the row was put in; cells with text left out: %1.</source>
+        <translation>Unesena je samo prva ćelija retka; izostavljenih ćelija s tekstom: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>ValueValidator</name>
+    <message>
+        <source>Decimals are written with a period: the comma was put in as one.</source>
+        <translation>Decimale se pišu točkom: zarez je unesen kao točka.</translation>
+    </message>
 </context>
 <context>
     <name>frmVelmora</name>
@@ -506,10 +517,6 @@
         <translation>Ovo nije uneseno: datoteka kataloga ne bi vratila vrijednost kako je upisana.</translation>
     </message>
     <message>
-        <source>&quot;,&quot; was not put in: in the catalog a comma ends the value; decimals are written with a period, as in 2.5.</source>
-        <translation>&quot;,&quot; nije unesen: u katalogu zarez završava vrijednost; decimale se pišu s točkom, kao u 2.5.</translation>
-    </message>
-    <message>
         <source>&quot;%1&quot; was not put in: in the catalog it ends the value or the line, so the file would not give the value back as typed.</source>
         <translation>&quot;%1&quot; nije unesen: u katalogu on završava vrijednost ili redak, pa datoteka ne bi vratila vrijednost kako je upisana.</translation>
     </message>
@@ -540,6 +547,14 @@
     <message>
         <source>There was not enough memory to finish this. Every record and edit is still in the editor, and no file was written.</source>
         <translation>Nije bilo dovoljno memorije da se ovo dovrši. Svi su slogovi i izmjene još u uređivaču i nijedna datoteka nije zapisana.</translation>
+    </message>
+    <message>
+        <source>Saved Trake-novi.odl on %1 at %2; records: %3.</source>
+        <translation>Snimljeno u Trake-novi.odl %1 u %2; slogova: %3.</translation>
+    </message>
+    <message>
+        <source>Records with unsaved changes: %1.</source>
+        <translation>Slogova s nesnimljenim izmjenama: %1.</translation>
     </message>
 </context>
 <context>

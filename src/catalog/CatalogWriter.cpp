@@ -209,19 +209,23 @@ private:
 
 }  // namespace
 
-void writeCatalog(RecordArrays &arrays, std::int32_t count,
-                  const std::function<void(std::string_view)> &sink,
-                  const ProgressReport &progress)
+void createMissingSections(RecordArrays &arrays, std::int32_t count)
 {
-    // Every record's objects exist before a byte goes to the sink's thread, so that the walk
-    // changes nothing there: the sink may read the records too (a failed write's message
-    // gives the catalog's size).
     arrays.forEach([count](auto &array) {
         for (std::int32_t n = 1; n <= count; ++n) {
             if (!array.holdsObject(n))
                 array.at(n);
         }
     });
+}
+
+void writeCatalog(RecordArrays &arrays, std::int32_t count,
+                  const std::function<void(std::string_view)> &sink,
+                  const ProgressReport &progress)
+{
+    // The sink may read the records too (a failed write's message gives the catalog's size):
+    // the walk must change nothing while its thread runs.
+    createMissingSections(arrays, count);
     Stream out(arrays, sink);
     // Without a report the record number never reaches it.
     std::int64_t nextReport = progress ? kReportEvery + 1 : std::int64_t{count} + 1;
@@ -260,6 +264,7 @@ CatalogSave::CatalogSave(const std::filesystem::path &file, RecordArrays &arrays
                          std::int32_t count, WriteRules rules)
     : m_arrays(arrays), m_count(count), m_out(file, sized(std::move(rules), arrays, count))
 {
+    createMissingSections(arrays, count);
 }
 
 FileStamp CatalogSave::write(const ProgressReport &progress)

@@ -18,6 +18,10 @@ void writeCatalog(RecordArrays &arrays, std::int32_t count,
                   const std::function<void(std::string_view)> &sink,
                   const ProgressReport &progress = {});
 
+// Creates every missing section object of records 1 to count, so that a walk that follows,
+// on whatever thread, only reads the records.
+void createMissingSections(RecordArrays &arrays, std::int32_t count);
+
 // The same bytes in one string.
 std::string catalogBytes(RecordArrays &arrays, std::int32_t count);
 
@@ -25,8 +29,8 @@ std::string catalogBytes(RecordArrays &arrays, std::int32_t count);
 std::uint64_t catalogSize(RecordArrays &arrays, std::int32_t count);
 
 // A save of the catalog to `file` in two steps. Opening asks the questions of `rules`
-// (SafeFileWriter) and, for a file written in place, sets the catalog's size aside, on the
-// calling thread; write() writes the records and commits, which may take long and can run on
+// (SafeFileWriter), creates every missing section object and, for a file written in place,
+// sets the catalog's size aside, on the calling thread; write() writes the records and commits, which may take long and can run on
 // another thread while nothing changes the records.
 class CatalogSave
 {

@@ -12,6 +12,7 @@ Text &M(RecordArrays &arrays, std::int64_t n)
 
 using A = RecordArrays;
 using enum MemberRole;
+constexpr ValueKind Number = ValueKind::Number;
 
 // The five cutting rules by the letters the format gives them; W marks a whole line.
 using enum LineRule;
@@ -28,17 +29,17 @@ constexpr RecordMember kShape[] = {
     {4, J, M<&A::lokal, &clsLokal::JedinicaMjere>, "txtJedinicaMjere", Edited},
     {4, J, M<&A::lokal, &clsLokal::JedinicaMjere_ZarezNaKraju>, "Label4_1", Shown},
     {5, D, M<&A::lokal, &clsLokal::Duljina_PocDeoRedaiTekst>, "Label5", Shown},
-    {5, D, M<&A::lokal, &clsLokal::Duljina>, "txtDuljina", Edited},
+    {5, D, M<&A::lokal, &clsLokal::Duljina>, "txtDuljina", Edited, Number},
     {5, D, M<&A::lokal, &clsLokal::Duljina_ZarezNaKraju>, "Label5_1", Shown},
     {5, D, M<&A::lokal, &clsLokal::Sirina_Tekst>, "Label5_2", Shown},
-    {5, D, M<&A::lokal, &clsLokal::Sirina>, "txtSirina", Edited},
+    {5, D, M<&A::lokal, &clsLokal::Sirina>, "txtSirina", Edited, Number},
     {5, D, M<&A::lokal, &clsLokal::Sirina_ZarezNaKraju>, "Label5_3", Shown},
     {5, D, M<&A::lokal, &clsLokal::Debljina_Tekst>, "Label5_4", Shown},
-    {5, D, M<&A::lokal, &clsLokal::Debljina>, "txtDebljina", Edited},
+    {5, D, M<&A::lokal, &clsLokal::Debljina>, "txtDebljina", Edited, Number},
     {5, D, M<&A::lokal, &clsLokal::Debljina_ZarezNaKraju>, "Label5_5", Shown},
     {6, W, M<&A::lokal, &clsLokal::NadmjeraKantiranja_CeoRed>, "Label6", Shown},
     {7, C, M<&A::lokal, &clsLokal::cijena_PocDeoRedaiTekst>, "Label7", Shown},
-    {7, C, M<&A::lokal, &clsLokal::Cijena>, "txtCijena", Edited},
+    {7, C, M<&A::lokal, &clsLokal::Cijena>, "txtCijena", Edited, Number},
     {7, C, M<&A::lokal, &clsLokal::cijena_ZarezNaKraju>, "Label7_1", Shown},
     {8, W, M<&A::lokal, &clsLokal::tSifraDekora_CeoRed>, "Label8", Shown},
     {9, W, M<&A::lokal, &clsLokal::tVrstaTrake_CeoRed>, "Label9", Shown},

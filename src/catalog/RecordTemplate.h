@@ -14,8 +14,12 @@ using MemberAccess = Text &(*)(RecordArrays &arrays, std::int64_t n);
 // Whether the user changes a member through its control, or only sees it.
 enum class MemberRole { Shown, Edited, Hidden };
 
+// What an edited value holds: a number is written with a decimal period, so a comma typed in
+// its box is the decimal separator the user meant.
+enum class ValueKind { Text, Number };
+
 // One member of the record's shape: the line that holds it, the rule that cuts that line, the
-// member, the control that shows it (null when none does) and its role.
+// member, the control that shows it (null when none does), its role and what its value holds.
 struct RecordMember
 {
     int line;
@@ -23,6 +27,7 @@ struct RecordMember
     MemberAccess access;
     const char *control;
     MemberRole role;
+    ValueKind kind = ValueKind::Text;
 };
 
 // One of the 45 lines of a record: either a whole line held by one member, or a line that

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 
-// Program-wide state. Everything here is touched from the window's thread only.
+// Program-wide state, touched from the window's thread, and read by the worker of a load or
+// save while it runs; the window's thread then leaves the records alone (its controls are
+// disabled), and every section object the worker reads exists before it starts.
 
 extern SlogReference gSlog;
 

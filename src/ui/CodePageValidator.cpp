@@ -42,6 +42,11 @@ QString CodePageValidator::refusal(const QString &text) const
     return codePageRefusal(text);
 }
 
+QString CodePageValidator::adjust(QString &) const
+{
+    return QString();
+}
+
 QString CodePageValidator::codePageRefusal(const QString &text)
 {
     for (const char32_t codePoint : text.toUcs4()) {

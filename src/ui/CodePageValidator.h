@@ -21,6 +21,10 @@ public:
     // Why `text`, which validate() did not accept, was refused; empty when it gives no reason.
     virtual QString refusal(const QString &text) const;
 
+    // Puts into `text`, before it is validated, what the user meant by it; returns what the
+    // user should be told about the change, or an empty string. The default changes nothing.
+    virtual QString adjust(QString &text) const;
+
     // Names the first character of `text` the code page cannot hold, set apart from the
     // sentence's direction; empty when there is none.
     static QString codePageRefusal(const QString &text);

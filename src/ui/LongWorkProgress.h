@@ -10,8 +10,9 @@ class QWidget;
 
 // Runs a load or save on a worker thread while the window goes on painting, and shows how far
 // it has come once it has run for half a second; a short one shows nothing. User input waits
-// until the work is done, and drops are refused, so nothing can change the records under it:
-// this thread handles only painting and the window system's other events meanwhile.
+// until the work is done and drops are refused; timers, close requests and the session
+// manager's requests still arrive, so the caller keeps them from the records (the window
+// disables its controls and holds such requests back until the work is done).
 class LongWorkProgress
 {
 public:

@@ -1,5 +1,6 @@
 #include "ui/TextBox.h"
 
+#include "ui/BoxNote.h"
 #include "ui/CodePageValidator.h"
 
 #include <QEvent>
@@ -8,11 +9,12 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTextDocument>
-#include <QToolTip>
+#include <QStringList>
 #include <QValidator>
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,9 +27,10 @@ bool isLineBreak(QChar c)
 struct Change
 {
     QString text;
-    qsizetype start;        // where the inserted part begins
-    qsizetype end;          // where what is kept of it ends
-    qsizetype leftOut = 0;  // lines of the inserted text that hold text and were left out
+    qsizetype start;             // where the inserted part begins
+    qsizetype end;               // where what is kept of it ends
+    qsizetype linesLeftOut = 0;  // lines of the inserted text that hold text and were left out
+    qsizetype cellsLeftOut = 0;  // the same for the cells of a row (tab-separated)
 };
 
 bool holdsText(QStringView line)
@@ -35,9 +38,37 @@ bool holdsText(QStringView line)
     return std::any_of(line.begin(), line.end(), [](QChar c) { return !c.isSpace(); });
 }
 
+// The first of `parts` that holds text, or the first when none does, and how many others hold
+// text.
+std::pair<QStringView, qsizetype> firstWithText(const std::vector<QStringView> &parts)
+{
+    const auto kept = std::find_if(parts.begin(), parts.end(), holdsText);
+    const auto leftOut =
+        std::count_if(parts.begin(), parts.end(), holdsText) - (kept != parts.end());
+    return {kept == parts.end() ? parts.front() : *kept, leftOut};
+}
+
+std::vector<QStringView> split(QStringView text, bool (*isSeparator)(QChar))
+{
+    std::vector<QStringView> parts;
+    for (auto from = text.begin();;) {
+        const auto end = std::find_if(from, text.end(), isSeparator);
+        parts.emplace_back(from, end);
+        if (end == text.end())
+            return parts;
+        from = end + 1;
+    }
+}
+
+bool isTab(QChar c)
+{
+    return c == u'\t';
+}
+
 // `after` with only one line of what the change from `before` inserted: the first line that
-// holds text, or the first line when none does. The inserted part is what lies between the
-// longest common start and end of the two texts, so line breaks that `before` held are never
+// holds text, or the first line when none does; of a row of cells (a spreadsheet's, separated
+// by tabs) its first cell that holds text. The inserted part is what lies between the longest
+// common start and end of the two texts, so line breaks and tabs that `before` held are never
 // taken for new ones.
 Change keepOneInsertedLine(const QString &before, const QString &after)
 {
@@ -50,25 +81,16 @@ Change keepOneInsertedLine(const QString &before, const QString &after)
            && before[before.size() - 1 - end] == after[after.size() - 1 - end])
         ++end;
     const QStringView inserted = QStringView(after).mid(start, after.size() - start - end);
-    if (std::none_of(inserted.begin(), inserted.end(), isLineBreak))
+    if (std::none_of(inserted.begin(), inserted.end(),
+                     [](QChar c) { return isLineBreak(c) || isTab(c); }))
         return {after, start, start + inserted.size()};
 
-    std::vector<QStringView> lines;
-    for (auto from = inserted.begin();;) {
-        const auto lineEnd = std::find_if(from, inserted.end(), isLineBreak);
-        lines.emplace_back(from, lineEnd);
-        if (lineEnd == inserted.end())
-            break;
-        from = lineEnd + 1;
-    }
-    const auto kept = std::find_if(lines.begin(), lines.end(), holdsText);
-    const QStringView line = kept == lines.end() ? lines.front() : *kept;
-    const auto leftOut =
-        std::count_if(lines.begin(), lines.end(), holdsText) - (kept != lines.end());
+    const auto [line, linesLeftOut] = firstWithText(split(inserted, isLineBreak));
+    const auto [cell, cellsLeftOut] = firstWithText(split(line, isTab));
     QString text = after.left(start);
-    text += line;
+    text += cell;
     text += QStringView(after).right(end);
-    return {text, start, start + line.size(), leftOut};
+    return {text, start, start + cell.size(), linesLeftOut, cellsLeftOut};
 }
 
 }  // namespace
@@ -139,23 +161,33 @@ void TextBox::onTextChanged(const QString &text)
                                    : keepOneInsertedLine(m_lastText, text);
     QString &candidate = change.text;
     // A shown value is the one the record holds, which is kept whatever it is: only what the
-    // user puts in is checked.
+    // user puts in is adjusted and checked.
     const QValidator *rule = m_showingValue ? nullptr : validator();
+    const auto *explained = qobject_cast<const CodePageValidator *>(rule);
+    const QString adjusted = explained ? explained->adjust(candidate) : QString();
     if (rule != nullptr) {
         const qsizetype tail = candidate.size() - change.end;
         int position = static_cast<int>(change.end);
         if (rule->validate(candidate, position) != QValidator::Acceptable) {
-            const auto *explained = qobject_cast<const CodePageValidator *>(rule);
             refuse(explained ? explained->refusal(candidate) : QString(),
                    std::min(change.start, m_lastText.size()));
             return;
         }
         change.end = candidate.size() - tail;
     }
-    if (change.leftOut > 0) {
-        showNote(tr("Only one line of the text was put in; lines with text left out: %1.")
-                     .arg(change.leftOut));
+    QStringList notes;
+    if (change.linesLeftOut > 0) {
+        notes << tr("Only one line of the text was put in; lines with text left out: %1.")
+                     .arg(change.linesLeftOut);
     }
+    if (change.cellsLeftOut > 0) {
+        notes << tr("Only the first cell of the row was put in; cells with text left out: %1.")
+                     .arg(change.cellsLeftOut);
+    }
+    notes << adjusted;
+    notes.removeAll(QString());
+    if (!notes.isEmpty())
+        showNote(notes.join(u' '));
     if (candidate != text) {
         // The fixed text comes back through here and is taken as any other change.
         setText(candidate);
@@ -179,5 +211,5 @@ void TextBox::refuse(const QString &reason, qsizetype cursor)
 
 void TextBox::showNote(const QString &note)
 {
-    QToolTip::showText(mapToGlobal(QPoint(0, height())), note, this);
+    BoxNote::show(this, note);
 }

@@ -3,7 +3,10 @@
 #include "operations/RecordNumberText.h"
 #include "ui/TextBox.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QWheelEvent>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
@@ -15,7 +18,47 @@ namespace {
 
 constexpr int kFocusMargin = 2;
 
+// Wheel turns less apart than this are one gesture: a wheel spun to scroll the window goes on
+// scrolling it when the record-number box slides under the pointer.
+constexpr qint64 kGestureGapMs = 400;
+
 }  // namespace
+
+// Notes where each wheel gesture began: the first widget a turn went to after a pause, or a
+// touchpad's scroll at its start.
+class UpDown::WheelGesture : public QObject
+{
+public:
+    explicit WheelGesture(QObject *parent) : QObject(parent)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    bool beganOver(const QWidget *widget) const
+    {
+        return widget != nullptr && m_start != nullptr
+            && (m_start == widget || widget->isAncestorOf(m_start));
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Wheel || !watched->isWidgetType())
+            return false;
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        // A turn is handed on to the widget's parents when it is not taken: only the first
+        // widget it went to is where it began.
+        const bool pause = !m_sinceLast.isValid() || m_sinceLast.elapsed() > kGestureGapMs;
+        if (wheel->phase() == Qt::ScrollBegin || (wheel->phase() == Qt::NoScrollPhase && pause))
+            m_start = static_cast<QWidget *>(watched);
+        m_sinceLast.start();
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_start;
+    QElapsedTimer m_sinceLast;
+};
 
 UpDown::UpDown(QWidget *parent)
     : QWidget(parent), m_up(new QToolButton(this)), m_down(new QToolButton(this))
@@ -30,6 +73,7 @@ UpDown::UpDown(QWidget *parent)
         arrow->setAutoRepeat(true);
     }
     setFocusPolicy(Qt::TabFocus);
+    m_wheel = new WheelGesture(this);
     connect(m_up, &QToolButton::clicked, this, &UpDown::stepUp);
     connect(m_down, &QToolButton::clicked, this, &UpDown::stepDown);
 }
@@ -81,7 +125,7 @@ bool UpDown::eventFilter(QObject *watched, QEvent *event)
         return handleKey(static_cast<QKeyEvent *>(event));
     if (watched == m_buddy && event->type() == QEvent::Wheel) {
         handleWheel(static_cast<QWheelEvent *>(event));
-        return true;
+        return event->isAccepted();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -99,6 +143,12 @@ void UpDown::wheelEvent(QWheelEvent *event)
 
 void UpDown::handleWheel(QWheelEvent *event)
 {
+    // A gesture that began elsewhere scrolls the window, whatever slides under the pointer.
+    if (!m_wheel->beganOver(this) && !m_wheel->beganOver(m_buddy)) {
+        m_wheelTurned = 0;
+        event->ignore();
+        return;
+    }
     constexpr int kNotch = 120;
     m_wheelTurned += event->angleDelta().y();
     for (; m_wheelTurned >= kNotch; m_wheelTurned -= kNotch)

@@ -11,7 +11,8 @@ class TextBox;
 // the buddy shows, goes one up or down within 1 ... maximum() and writes the result, in
 // decimal, into the buddy's text; the buddy's change event does the rest. At a limit nothing
 // is written. Up and Down pressed in the buddy (or in this control) step the same way, and so
-// does the mouse wheel over either, a notch a step, up for the next number. The
+// does the mouse wheel over either, a notch a step, up for the next number, when the wheel
+// gesture began over them: one that began elsewhere goes on scrolling the window around. The
 // control takes the focus as a whole and then draws the style's focus frame around its arrows.
 class UpDown : public QWidget
 {
@@ -45,8 +46,11 @@ private:
     bool handleKey(QKeyEvent *event);
     void handleWheel(QWheelEvent *event);
 
+    class WheelGesture;
+
     QToolButton *m_up;
     QToolButton *m_down;
+    WheelGesture *m_wheel;
     TextBox *m_buddy = nullptr;
     std::int32_t m_maximum = kMinimum;
     int m_wheelTurned = 0;  // eighths of a degree not yet stepped, from fine-grained wheels

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-ValueValidator::ValueValidator(Check check, QObject *parent)
-    : CodePageValidator(parent), m_check(std::move(check))
+ValueValidator::ValueValidator(ValueKind kind, Check check, QObject *parent)
+    : CodePageValidator(parent), m_kind(kind), m_check(std::move(check))
 {
 }
 
@@ -16,4 +16,12 @@ QString ValueValidator::refusal(const QString &text) const
 {
     const QString codePage = codePageRefusal(text);
     return codePage.isEmpty() ? m_check(text) : codePage;
+}
+
+QString ValueValidator::adjust(QString &text) const
+{
+    if (m_kind != ValueKind::Number || !text.contains(u','))
+        return QString();
+    text.replace(u',', u'.');
+    return tr("Decimals are written with a period: the comma was put in as one.");
 }

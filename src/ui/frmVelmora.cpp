@@ -9,6 +9,7 @@
 #include "operations/RecordFind.h"
 #include "operations/RecordNumberText.h"
 #include "store/basMain.h"
+#include "ui/BoxNote.h"
 #include "ui/CaptionLabel.h"
 #include "ui/CodePageValidator.h"
 #include "ui/CommandButton.h"
@@ -22,6 +23,7 @@
 #include "ui/ValueValidator.h"
 #include "ui/frmVelmoraDesign.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
@@ -32,12 +34,15 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSessionManager>
 #include <QShortcut>
+#include <QStringList>
 #include <QStyle>
-#include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -149,32 +154,45 @@ QString timeText(std::int64_t modifiedNs)
     return QLocale().toString(when, QLocale::ShortFormat);
 }
 
-// The boxes have no caption of their own, so a screen reader is told what each one holds; the
-// four numbers are written with a decimal period in the file.
+// The boxes have no caption of their own, so a screen reader is told what each one holds.
 struct ValueBoxName
 {
     const char *box;
     const char *name;
-    bool numeric;
 };
 constexpr ValueBoxName kBoxNames[] = {
-    {"txtBase_Naziv", QT_TRANSLATE_NOOP("frmVelmora", "Name"), false},
-    {"txtJedinicaMjere", QT_TRANSLATE_NOOP("frmVelmora", "Unit of measure"), false},
-    {"txtDuljina", QT_TRANSLATE_NOOP("frmVelmora", "Length"), true},
-    {"txtSirina", QT_TRANSLATE_NOOP("frmVelmora", "Width"), true},
-    {"txtDebljina", QT_TRANSLATE_NOOP("frmVelmora", "Thickness"), true},
-    {"txtCijena", QT_TRANSLATE_NOOP("frmVelmora", "Price"), true},
-    {"txttOpis", QT_TRANSLATE_NOOP("frmVelmora", "Description"), false},
-    {"txtBrojSloga", QT_TRANSLATE_NOOP("frmVelmora", "Record number"), false},
+    {"txtBase_Naziv", QT_TRANSLATE_NOOP("frmVelmora", "Name")},
+    {"txtJedinicaMjere", QT_TRANSLATE_NOOP("frmVelmora", "Unit of measure")},
+    {"txtDuljina", QT_TRANSLATE_NOOP("frmVelmora", "Length")},
+    {"txtSirina", QT_TRANSLATE_NOOP("frmVelmora", "Width")},
+    {"txtDebljina", QT_TRANSLATE_NOOP("frmVelmora", "Thickness")},
+    {"txtCijena", QT_TRANSLATE_NOOP("frmVelmora", "Price")},
+    {"txttOpis", QT_TRANSLATE_NOOP("frmVelmora", "Description")},
+    {"txtBrojSloga", QT_TRANSLATE_NOOP("frmVelmora", "Record number")},
 };
 
-const ValueBoxName *boxName(const char *box)
+// A message box over `window`, centred on it and kept on its screen: a box placed before the
+// window system has placed the window would stand half outside it.
+void centreOn(QWidget &box, const QWidget &window)
 {
-    for (const ValueBoxName &each : kBoxNames) {
-        if (std::string_view(each.box) == box)
-            return &each;
+    box.adjustSize();
+    QRect placed(QPoint(), box.size());
+    placed.moveCenter(window.frameGeometry().center());
+    if (const QScreen *screen = window.screen()) {
+        const QRect area = screen->availableGeometry();
+        placed.moveLeft(std::clamp(placed.left(), area.left(),
+                                   std::max(area.left(), area.right() - placed.width())));
+        placed.moveTop(std::clamp(placed.top(), area.top(),
+                                  std::max(area.top(), area.bottom() - placed.height())));
     }
-    return nullptr;
+    box.move(placed.topLeft());
+}
+
+QMessageBox::StandardButton showCentred(QMessageBox &box, const QWidget &window)
+{
+    centreOn(box, window);
+    box.exec();
+    return box.standardButton(box.clickedButton());
 }
 
 }  // namespace
@@ -183,7 +201,8 @@ frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
 {
     const WindowDesign &window = frmVelmoraWindowDesign();
     setObjectName(QString::fromUtf8(window.name));
-    setWindowTitle(QString::fromUtf8(window.title));
+    // The title marks unsaved work, as desktop programs do: "Trake.Odl*".
+    setWindowTitle(caption() + QStringLiteral("[*]"));
     setFont(windowFont());
     createDesignView();
     fitToScreen(screen()->availableGeometry());
@@ -197,20 +216,20 @@ frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
     createShortcuts();
 
     m_reportError = [this](const QString &message) {
-        QMessageBox::critical(this, windowTitle(), message);
+        QMessageBox box(QMessageBox::Critical, caption(), message, QMessageBox::Ok, this);
+        showCentred(box, *this);
     };
     m_reportWarning = [this](const QString &message) {
-        QMessageBox::warning(this, windowTitle(), message);
+        QMessageBox box(QMessageBox::Warning, caption(), message, QMessageBox::Ok, this);
+        showCentred(box, *this);
     };
     m_ask = [this](const Question &question) {
-        QMessageBox box(QMessageBox::Question, windowTitle(), question.text, question.buttons,
-                        this);
+        QMessageBox box(QMessageBox::Question, caption(), question.text, question.buttons, this);
         box.setDefaultButton(question.defaultButton);
         box.setEscapeButton(question.escapeButton);
         for (const auto &[button, caption] : question.captions)
             box.button(button)->setText(caption);
-        box.exec();
-        const auto pressed = box.standardButton(box.clickedButton());
+        const auto pressed = showCentred(box, *this);
         return pressed == QMessageBox::NoButton ? question.escapeButton : pressed;
     };
     m_outOfMemory = tr("There was not enough memory to finish this. Every record and edit is "
@@ -302,13 +321,12 @@ void frmVelmora::bindShownMembers()
         if (member.role == MemberRole::Edited)
             shownBy->raise();
         if (auto *box = qobject_cast<TextBox *>(shownBy)) {
-            const ValueBoxName *named = boxName(member.control);
-            const bool numeric = named != nullptr && named->numeric;
             box->setValidator(new ValueValidator(
-                [this, &member, numeric, box](const QString &text) {
+                member.kind,
+                [this, &member, box](const QString &text) {
                     // A read-only box shows the start of a value too long to edit: nothing it
                     // shows is stored, so there is nothing to check.
-                    return box->isReadOnly() ? QString() : valueRefusal(member, numeric, text);
+                    return box->isReadOnly() ? QString() : valueRefusal(member, text);
                 },
                 box));
         }
@@ -349,6 +367,7 @@ void frmVelmora::connectHandlers()
         const RecordMember *member = shown.member;
         connect(box, &TextBox::changed, this, [this, box, member] {
             runHandler([box, member] { storeBoxText(*box, *member); });
+            showUnsaved();
         });
     }
 
@@ -358,9 +377,9 @@ void frmVelmora::connectHandlers()
     connect(button("cmdDodavanjeNovogSloga"), &QPushButton::clicked, this,
             &frmVelmora::onAppendClicked);
     connect(button("cmdUcitavanje"), &QPushButton::clicked, this, &frmVelmora::onReloadClicked);
-    connect(button("Command1"), &QPushButton::clicked, this, &frmVelmora::onSaveClicked);
+    connect(button(kSaveButton), &QPushButton::clicked, this, &frmVelmora::onSaveClicked);
     // Leaving saves nothing; it asks first when there is something to save.
-    connect(button("Command2"), &QPushButton::clicked, this, &QWidget::close);
+    connect(button(kLeaveButton), &QPushButton::clicked, this, &frmVelmora::leave);
 }
 
 // Change events are not held back: a box whose text really changes runs its handler inside
@@ -396,6 +415,7 @@ void frmVelmora::Form_Load()
     showFolder();
     gBrojSloga = 1;
     showCurrentRecord();
+    showUnsaved();
     m_txtBrojSloga->setFocus();
     // Typing a number replaces the 1 rather than making it 15.
     m_txtBrojSloga->selectAll();
@@ -419,6 +439,11 @@ void frmVelmora::setWarningReporter(ErrorReporter reporter)
 void frmVelmora::setAsker(Asker asker)
 {
     m_ask = std::move(asker);
+}
+
+QString frmVelmora::caption()
+{
+    return QString::fromUtf8(frmVelmoraWindowDesign().title);
 }
 
 QWidget *frmVelmora::control(const QString &name) const
@@ -458,14 +483,36 @@ void frmVelmora::onReloadClicked()
         showFolder();
         gBrojSloga = 1;
         showCurrentRecord();
-        showStatus(QString());
+        m_saved.reset();
+        showUnsaved();
         warnAboutLoadedCatalog();
     });
 }
 
+// The window's controls are disabled while the work runs: a held arrow's auto-repeat, a
+// timer or a shortcut would otherwise reach the records the worker reads. A close asked for
+// meanwhile waits until the work is done.
 LongWork frmVelmora::inBackground(LongWorkProgress::Work work)
 {
-    return [this, work](const auto &task) { LongWorkProgress(this, work).run(task); };
+    return [this, work](const auto &task) {
+        const QPointer<QWidget> focused = QApplication::focusWidget();
+        holdControls(true);
+        const auto release = qScopeGuard([this, &focused] {
+            holdControls(false);
+            if (focused != nullptr && focused->window() == this)
+                focused->setFocus();
+            if (std::exchange(m_leaveAfterWork, false))
+                QMetaObject::invokeMethod(this, &frmVelmora::leave, Qt::QueuedConnection);
+        });
+        LongWorkProgress(this, work).run(task);
+    };
+}
+
+void frmVelmora::holdControls(bool held)
+{
+    m_view->setEnabled(!held);
+    for (QShortcut *shortcut : std::as_const(m_shortcuts))
+        shortcut->setEnabled(!held);
 }
 
 void frmVelmora::onSaveClicked()
@@ -539,11 +586,11 @@ bool frmVelmora::confirmDroppingEdits(Leaving leaving)
 
 QMessageBox::StandardButton frmVelmora::ask(const Question &question)
 {
+    const QScopedValueRollback<int> open(m_openDialogs, m_openDialogs + 1);
     return m_ask ? m_ask(question) : question.defaultButton;
 }
 
-QString frmVelmora::valueRefusal(const RecordMember &member, bool numeric,
-                                 const QString &text) const
+QString frmVelmora::valueRefusal(const RecordMember &member, const QString &text) const
 {
     const std::optional<std::string> bytes = CodePage1250::encode(text.toStdU16String());
     if (!bytes || gBrojSloga < 1 || gBrojSloga > gRecords.upperBound())
@@ -558,46 +605,99 @@ QString frmVelmora::valueRefusal(const RecordMember &member, bool numeric,
     if (culprit.isNull() || culprit.isLetterOrNumber() || culprit.isSpace())
         return tr("This was not put in: the catalog file would not give the value back as "
                   "typed.");
-    if (numeric && culprit == u',')
-        return tr("\",\" was not put in: in the catalog a comma ends the value; decimals are "
-                  "written with a period, as in 2.5.");
     return tr("\"%1\" was not put in: in the catalog it ends the value or the line, so the "
               "file would not give the value back as typed.")
         .arg(culprit);
-}
-
-void frmVelmora::showStatus(const QString &text)
-{
-    m_lblStatus->setText(text);
 }
 
 // The file is saved by now: a failure to say so must not read as a failed save.
 void frmVelmora::showSaved() noexcept
 {
     try {
-        showStatus(tr("Saved Trake-novi.odl at %1; records: %2.")
-                       .arg(QLocale().toString(QTime::currentTime(), QLocale::ShortFormat))
-                       .arg(gSlog->UkBrSlogova));
+        m_saved = SavedLine{QDateTime::currentDateTime(), gSlog->UkBrSlogova};
+        showFolder();
+        showUnsaved();
     } catch (...) {
         m_lblStatus->clear();
     }
 }
 
+// The status under the folder: what the last save wrote and when (with the date when that was
+// not today), and how many records differ from what was last loaded or saved. The title's mark
+// follows the same count.
+void frmVelmora::showUnsaved()
+{
+    const std::int32_t changed = gSlog.exists() ? gSlog->changedRecords() : 0;
+    setWindowModified(changed > 0);
+    QStringList lines;
+    if (m_saved) {
+        const QLocale locale;
+        const QString time = locale.toString(m_saved->when.time(), QLocale::ShortFormat);
+        lines << (m_saved->when.date() == QDate::currentDate()
+                      ? tr("Saved Trake-novi.odl at %1; records: %2.")
+                            .arg(time)
+                            .arg(m_saved->records)
+                      : tr("Saved Trake-novi.odl on %1 at %2; records: %3.")
+                            .arg(locale.toString(m_saved->when.date(), QLocale::ShortFormat),
+                                 time)
+                            .arg(m_saved->records));
+    }
+    if (changed > 0)
+        lines << tr("Records with unsaved changes: %1.").arg(changed);
+    m_lblStatus->setText(lines.join(u'\n'));
+}
+
+// Leaving by Izlaz, Ctrl+Q or the window's close button asks first, and never from inside a
+// close under way: a second close request could then end the program past the question.
+void frmVelmora::leave()
+{
+    if (m_openDialogs > 0 || LongWorkProgress::running())
+        return;
+    bool confirmed = false;
+    runHandler([this, &confirmed] { confirmed = confirmDroppingEdits(Leaving::Exit); });
+    if (!confirmed)
+        return;
+    m_leaving = true;
+    if (!close())
+        m_leaving = false;
+}
+
+// A close request from the window system (its close button, Alt+F4) leaves as Izlaz does, once
+// the event that brought it is done. While a question or notice is open it is ignored: the open
+// one is answered first. While a load or save runs it waits for the work to end.
 void frmVelmora::closeEvent(QCloseEvent *event)
 {
-    bool leave = false;
-    runHandler([this, &leave] { leave = confirmDroppingEdits(Leaving::Exit); });
-    if (leave)
+    if (m_leaving) {
         event->accept();
-    else
-        event->ignore();
+        return;
+    }
+    event->ignore();
+    if (m_openDialogs > 0)
+        return;
+    if (LongWorkProgress::running()) {
+        m_leaveAfterWork = true;
+        return;
+    }
+    QMetaObject::invokeMethod(this, &frmVelmora::leave, Qt::QueuedConnection);
+}
+
+void frmVelmora::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // Coming back to the window: the folder may have been renamed or moved meanwhile, and the
+    // day may have changed since the last save.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && gSlog.exists()) {
+        showFolder();
+        showUnsaved();
+    }
 }
 
 // Logging out asks as leaving does; where the session allows no question, logging out is
-// held back rather than edits dropped, and so it is while a load or save is under way.
+// held back rather than edits dropped, and so it is while a load or save is under way or a
+// question or notice is open.
 void frmVelmora::onCommitDataRequest(QSessionManager &manager)
 {
-    if (LongWorkProgress::running()) {
+    if (LongWorkProgress::running() || m_openDialogs > 0) {
         manager.cancel();
         return;
     }
@@ -631,6 +731,7 @@ void frmVelmora::onAppendClicked()
         m_UpDnBrSloga->setMaximum(added);
         gBrojSloga = added;
         showCurrentRecord();
+        showUnsaved();
     });
 }
 
@@ -675,12 +776,14 @@ void frmVelmora::reportOutOfMemory() noexcept
 
 void frmVelmora::report(const QString &message)
 {
+    const QScopedValueRollback<int> open(m_openDialogs, m_openDialogs + 1);
     if (m_reportError)
         m_reportError(message);
 }
 
 void frmVelmora::warn(const QString &message)
 {
+    const QScopedValueRollback<int> open(m_openDialogs, m_openDialogs + 1);
     if (m_reportWarning)
         m_reportWarning(message);
 }
@@ -800,6 +903,7 @@ void frmVelmora::createShortcuts()
     const auto add = [this](const QKeySequence &keys, auto handler) {
         auto *shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, handler);
+        m_shortcuts << shortcut;
     };
     add(QKeySequence::Save, [this] { onSaveClicked(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { openFind(); });
@@ -809,9 +913,12 @@ void frmVelmora::createShortcuts()
         else
             openFind();
     });
-    // Leaving as Izlaz does.
-    add(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
-    add(QKeySequence(Qt::Key_Escape), [this] { close(); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { leave(); });
+    // Escape closes what is open on top (a note, the find field), and never the window.
+    add(QKeySequence(Qt::Key_Escape), [this] {
+        if (!BoxNote::closeIn(this) && m_find->isVisible())
+            m_find->dismiss();
+    });
     // Logging out of the desktop asks as leaving does.
     if (auto *application = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         connect(application, &QGuiApplication::commitDataRequest, this,

@@ -4,6 +4,7 @@
 #include "store/clsSlog.h"
 #include "ui/LongWorkProgress.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CaptionLabel;
@@ -23,6 +25,7 @@ class FindBar;
 class QLabel;
 class QScreen;
 class QSessionManager;
+class QShortcut;
 class TextBox;
 class UpDown;
 
@@ -80,11 +83,19 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    // Leaving asks first when there are edits not saved; see confirmDroppingEdits().
+    // Leaving asks first when there are edits not saved; see leave().
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     enum class Leaving { Exit, Reload };
+
+    // The design's buttons that save and that leave.
+    static constexpr const char *kSaveButton = "Command1";
+    static constexpr const char *kLeaveButton = "Command2";
+
+    // The window's caption, without the mark of unsaved work.
+    static QString caption();
 
     void createControls();
     static QWidget *createControl(const ControlDesign &design, QWidget *parent);
@@ -105,16 +116,21 @@ private:
     // Saves after the questions a save may need; false when it was cancelled or failed (and
     // reported).
     bool save();
+    // Asks about unsaved edits, then closes the window; does nothing while a question or notice
+    // is open or a load or save runs.
+    void leave();
     // Runs a load's or save's work on a worker thread, showing progress when it takes long.
     LongWork inBackground(LongWorkProgress::Work work);
+    // Disables the controls and the shortcuts, or enables them again.
+    void holdControls(bool held);
     // Whether the edits not yet saved may go: none, or the user saved or dropped them. Cancel
     // answers false.
     bool confirmDroppingEdits(Leaving leaving);
     QMessageBox::StandardButton ask(const Question &question);
     // What the value box for `member` refuses in the record on screen, with the reason.
-    QString valueRefusal(const RecordMember &member, bool numeric, const QString &text) const;
-    void showStatus(const QString &text);
+    QString valueRefusal(const RecordMember &member, const QString &text) const;
     void showSaved() noexcept;
+    void showUnsaved();
 
     // Around the design: the folder being edited, the find field, the window's shortcuts.
     void createDesignView();
@@ -146,7 +162,15 @@ private:
         CaptionLabel *label;
     };
 
+    // What the last save wrote, and when.
+    struct SavedLine
+    {
+        QDateTime when;
+        std::int32_t records;
+    };
+
     QHash<QString, QWidget *> m_controls;
+    QList<QShortcut *> m_shortcuts;
     std::vector<ShownMember> m_shown;
     TextBox *m_txtBrojSloga = nullptr;
     CaptionLabel *m_lblUkupnoSlogova = nullptr;
@@ -156,6 +180,10 @@ private:
     ElidedLabel *m_lblFolder = nullptr;
     FindBar *m_find = nullptr;
     bool m_followingScreen = false;
+    std::optional<SavedLine> m_saved;
+    int m_openDialogs = 0;          // questions and notices open now
+    bool m_leaving = false;         // the user has said yes to leaving: the close goes through
+    bool m_leaveAfterWork = false;  // a close came while a load or save ran
     QMetaObject::Connection m_screenWatch;
     ErrorReporter m_reportError;
     ErrorReporter m_reportWarning;

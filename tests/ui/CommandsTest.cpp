@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 #include <chrono>
 #include <filesystem>
@@ -254,10 +255,13 @@ TEST_F(CommandsTest, UnsavedEditsAreAskedAboutOnEveryWayOut)
             typeOver("txtDuljina", before);
         const std::string edited = memoryBytes();
 
-        if (std::string_view(row.way) == "close")
+        if (std::string_view(row.way) == "close") {
+            // The question comes once the close request's event is done.
             window().close();
-        else
+            QCoreApplication::processEvents();
+        } else {
             click(row.way);
+        }
 
         const std::string name = std::string(row.way) + " "
             + std::to_string(row.answer.value_or(QMessageBox::NoButton));
@@ -277,6 +281,113 @@ TEST_F(CommandsTest, UnsavedEditsAreAskedAboutOnEveryWayOut)
         EXPECT_EQ(folder.read("Trake.odl"), typicalCatalog(3)) << name;
         answers << QMessageBox::Discard;
         window().close();
+    }
+}
+
+// A close request while a question or notice is open (the close button, Alt+F4, a second
+// Ctrl+Q, Escape) never ends the program past it: the open one is answered first, and Cancel
+// keeps every edit.
+TEST_F(CommandsTest, ACloseRequestWhileAQuestionIsOpenEndsNothing)
+{
+    using Button = QMessageBox::StandardButton;
+    const struct
+    {
+        const char *open;
+        std::function<void()> ask;
+        QList<Button> answers;
+        int asked;  // questions and notices
+    } rows[] = {
+        {"leave", [this] { QTest::keyClick(&window(), Qt::Key_Q, Qt::ControlModifier); },
+         {QMessageBox::Cancel}, 1},
+        {"leave by the close button",
+         [this] {
+             window().close();
+             QCoreApplication::processEvents();
+         },
+         {QMessageBox::Cancel}, 1},
+        {"leave, then replace",
+         [this] {
+             folder.write("Trake-novi.odl", typicalCatalog(1));
+             click("Command2");
+         },
+         {QMessageBox::Save, QMessageBox::Cancel}, 2},
+        {"reload", [this] { click("cmdUcitavanje"); }, {QMessageBox::Cancel}, 1},
+        {"a failed save's notice",
+         [this] {
+             std::filesystem::create_directory(folder.path() / "Trake-novi.odl");
+             QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
+         },
+         {}, 1},
+    };
+    for (const auto &row : rows) {
+        TearDown();
+        SetUp();
+        openWith(3);
+        QApplication::setActiveWindow(&window());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        typeOver("txtCijena", QStringLiteral("9.5"));
+        const std::string edited = memoryBytes();
+        bool closed = false;
+        whileOpen = [this, &closed] {
+            window().close();
+            window().windowHandle()->close();
+            QTest::keyClick(&window(), Qt::Key_Q, Qt::ControlModifier);
+            QTest::keyClick(&window(), Qt::Key_Escape);
+            QCoreApplication::processEvents();
+            closed = closed || !window().isVisible();
+        };
+        answers = row.answers;
+        row.ask();
+        whileOpen = nullptr;
+        QCoreApplication::processEvents();
+        EXPECT_EQ(questions.size() + messages.size(), row.asked) << row.open;
+        EXPECT_FALSE(closed) << row.open;
+        EXPECT_TRUE(window().isVisible()) << row.open;
+        EXPECT_EQ(memoryBytes(), edited) << row.open;
+        EXPECT_FALSE(std::filesystem::is_regular_file(folder.path() / "Trake-novi.odl")
+                     && folder.read("Trake-novi.odl") == edited)
+            << row.open;
+        questions.clear();
+        messages.clear();
+        std::filesystem::remove_all(folder.path() / "Trake-novi.odl");
+    }
+}
+
+// The title carries the mark of unsaved work and the status line counts the records that have
+// it; a save clears both, and an edit typed back to what it replaced is no unsaved work.
+TEST_F(CommandsTest, UnsavedWorkShowsInTheTitleAndTheStatusLine)
+{
+    openWith(3);
+    const auto *status = window().findChild<QLabel *>(QStringLiteral("lblStatus"));
+    const QString before = box("txtCijena")->text();
+    const struct
+    {
+        const char *step;
+        std::function<void()> act;
+        bool marked;
+        const char *status;  // the status line's start
+    } steps[] = {
+        {"loaded", [] {}, false, ""},
+        {"edited", [this] { typeOver("txtCijena", QStringLiteral("9.5")); }, true,
+         "Records with unsaved changes: 1."},
+        {"typed back", [&] { typeOver("txtCijena", before); }, false, ""},
+        {"appended", [this] { click("cmdDodavanjeNovogSloga"); }, true,
+         "Records with unsaved changes: 1."},
+        {"saved", [this] { click("Command1"); }, false, "Saved Trake-novi.odl at "},
+        {"edited after the save", [this] { typeOver("txtDuljina", QStringLiteral("1")); },
+         true, "Saved Trake-novi.odl at "},
+    };
+    for (const auto &step : steps) {
+        step.act();
+        EXPECT_EQ(window().isWindowModified(), step.marked) << step.step;
+        EXPECT_EQ(window().windowHandle()->title(),
+                  step.marked ? QStringLiteral("Trake.Odl*") : QStringLiteral("Trake.Odl"))
+            << step.step;
+        const QString expected = QString::fromUtf8(step.status);
+        EXPECT_TRUE(expected.isEmpty() ? status->text().isEmpty()
+                                       : status->text().startsWith(expected))
+            << step.step << ": " << status->text().toStdString();
+        EXPECT_EQ(status->text().contains(QStringLiteral("unsaved")), step.marked) << step.step;
     }
 }
 
@@ -480,6 +591,7 @@ TEST_F(CommandsTest, RunningOutOfMemoryKeepsEverything)
     typeOver("txtCijena", QStringLiteral("9.5"));
     const std::string before = memoryBytes();
     for (const char *button : {"Command1", "cmdDodavanjeNovogSloga"}) {
+        CommandButton *target = this->button(button);
         const std::string report = runInChild([&] {
             std::ifstream statm("/proc/self/statm");
             unsigned long long pages = 0;
@@ -500,7 +612,7 @@ TEST_F(CommandsTest, RunningOutOfMemoryKeepsEverything)
                 }
             }
             // The button's own signal: a simulated mouse would need memory of its own.
-            this->button(button)->click();
+            target->click();
             const rlimit loose{RLIM_INFINITY, RLIM_INFINITY};
             ::setrlimit(RLIMIT_AS, &loose);
             if (messages != QStringList{QStringLiteral("There was not enough memory to finish "

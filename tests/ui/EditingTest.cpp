@@ -9,7 +9,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocumentFragment>
-#include <QToolTip>
 
 #include <algorithm>
 #include <vector>
@@ -142,8 +141,13 @@ TEST_F(EditingTest, MultiLineTextPastedSetOrDroppedPutsInOneLine)
         // The first line that holds text, not an empty one before it.
         pasteOver(row.name, QStringLiteral("\r\n  \r\n42\r\nx"));
         EXPECT_EQ(row.member(3), "42") << row.name;
-        EXPECT_EQ(QToolTip::text(), QStringLiteral("Only one line of the text was put in; lines "
-                                                   "with text left out: 1."));
+        EXPECT_EQ(note(), QStringLiteral("Only one line of the text was put in; lines "
+                                         "with text left out: 1."));
+        // A spreadsheet row: its first cell that holds text.
+        pasteOver(row.name, QStringLiteral("\t31\t4\r\n"));
+        EXPECT_EQ(row.member(3), "31") << row.name;
+        EXPECT_EQ(note(), QStringLiteral("Only the first cell of the row was put in; cells "
+                                         "with text left out: 1."));
     }
     click("Command1");
     const std::string saved = folder.read("Trake-novi.odl");
@@ -155,7 +159,7 @@ TEST_F(EditingTest, MultiLineTextPastedSetOrDroppedPutsInOneLine)
 
 // A value holding what ends it in the file would come back cut short, or not load at all: it
 // is refused, typed or pasted, with a note naming the character, and the file still gives back
-// every value. Text that merely looks like the line's own ("Sirina =" in the length) is kept.
+// every value.
 TEST_F(EditingTest, AValueTheFileCannotGiveBackIsRefused)
 {
     const struct
@@ -168,11 +172,6 @@ TEST_F(EditingTest, AValueTheFileCannotGiveBackIsRefused)
         {"txtBase_Naziv", "Hrast; tamni",
          "\";\" was not put in: in the catalog it ends the value or the line", "Hrast #2, tamni"},
         {"txtJedinicaMjere", "m,2", "\",\" was not put in: in the catalog it ends", "m#2"},
-        {"txtDuljina", "2,5", "\",\" was not put in: in the catalog a comma ends the value; "
-                              "decimals are written with a period, as in 2.5.", "2 Sirina = 5"},
-        {"txtSirina", "22,5", "\",\" was not put in: in the catalog a comma", "22.5"},
-        {"txtDebljina", "0,4", "\",\" was not put in: in the catalog a comma", "0.4 = x"},
-        {"txtCijena", "9,5", "\",\" was not put in: in the catalog a comma", "9.5"},
         {"txttOpis", "crna, mat", "\",\" was not put in: in the catalog it ends", "crna; mat"},
         {"txttOpis", "a $ObjectName b", "This was not put in: the catalog file would not give",
          "a $Object b"},
@@ -181,8 +180,8 @@ TEST_F(EditingTest, AValueTheFileCannotGiveBackIsRefused)
         const QString shownBefore = box(row.box)->text();
         pasteOver(row.box, QString::fromUtf8(row.refused));
         EXPECT_EQ(box(row.box)->text(), shownBefore) << row.box;
-        EXPECT_TRUE(QToolTip::text().startsWith(QString::fromUtf8(row.note)))
-            << row.box << " " << QToolTip::text().toStdString();
+        EXPECT_TRUE(note().startsWith(QString::fromUtf8(row.note)))
+            << row.box << " " << note().toStdString();
         typeOver(row.box, QString::fromUtf8(row.refused));
         EXPECT_NE(box(row.box)->text(), QString::fromUtf8(row.refused)) << row.box;
         typeOver(row.box, QString::fromUtf8(row.kept));
@@ -194,6 +193,35 @@ TEST_F(EditingTest, AValueTheFileCannotGiveBackIsRefused)
     click("cmdUcitavanje");
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(memoryBytes(), edited) << "every value comes back as typed";
+}
+
+// In a number's box a comma, typed by habit or pasted, is the decimal separator the user meant:
+// it goes in as the period the file writes, and a note says so; "2,5" never becomes 25.
+TEST_F(EditingTest, ACommaInANumberGoesInAsADecimalPeriod)
+{
+    int numbers = 0;
+    for (const RecordMember &member : recordShape()) {
+        if (member.kind != ValueKind::Number)
+            continue;
+        ++numbers;
+        for (const bool typed : {true, false}) {
+            const QString entered = typed ? QStringLiteral("2,5") : QStringLiteral("0,45");
+            if (typed)
+                typeOver(member.control, entered);
+            else
+                pasteOver(member.control, entered);
+            QString expected = entered;
+            expected.replace(u',', u'.');
+            EXPECT_EQ(box(member.control)->text(), expected) << member.control;
+            EXPECT_EQ(member.access(gRecords, 3).view(), expected.toStdString())
+                << member.control;
+            EXPECT_TRUE(note().startsWith(QStringLiteral("Decimals are written with a period")))
+                << member.control << " " << note().toStdString();
+        }
+    }
+    EXPECT_EQ(numbers, 4) << "length, width, thickness and price";
+    typeOver("txtBase_Naziv", QStringLiteral("Hrast, tamni"));
+    EXPECT_EQ(gBase.at(3).Naziv, "Hrast, tamni") << "a name is no number";
 }
 
 TEST_F(EditingTest, ALineFeedAValueHadInTheFileIsKeptThroughAnEdit)
@@ -223,8 +251,8 @@ TEST_F(EditingTest, ADecomposedLetterIsStoredComposedAndARefusedOneIsNamedAtTheB
     };
     for (const auto &[pasted, named] : refusals) {
         pasteOver("txtBase_Naziv", pasted);
-        EXPECT_TRUE(QToolTip::text().startsWith(named + QStringLiteral(" was not put in")))
-            << QToolTip::text().toStdString();
+        EXPECT_TRUE(note().startsWith(named + QStringLiteral(" was not put in")))
+            << note().toStdString();
     }
     EXPECT_TRUE(messages.isEmpty()) << "no modal message";
 }

@@ -5,6 +5,7 @@
 #include "Typing.h"
 #include "catalog/CatalogWriter.h"
 #include "catalog/CodePage1250.h"
+#include "ui/BoxNote.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -37,10 +38,20 @@ void EditorFixture::openWithBytes(const std::string &catalog)
 void EditorFixture::createWindow()
 {
     m_window = std::make_unique<frmVelmora>();
-    m_window->setErrorReporter([this](const QString &message) { messages << message; });
-    m_window->setWarningReporter([this](const QString &message) { warnings << message; });
+    m_window->setErrorReporter([this](const QString &message) {
+        messages << message;
+        if (whileOpen)
+            whileOpen();
+    });
+    m_window->setWarningReporter([this](const QString &message) {
+        warnings << message;
+        if (whileOpen)
+            whileOpen();
+    });
     m_window->setAsker([this](const frmVelmora::Question &question) {
         questions << question.text;
+        if (whileOpen)
+            whileOpen();
         return answers.isEmpty() ? question.escapeButton : answers.takeFirst();
     });
 }
@@ -92,6 +103,12 @@ void EditorFixture::pasteOver(const char *boxName, const QString &text) const
     QApplication::clipboard()->setText(text);
     target->selectAll();
     target->paste();
+}
+
+QString EditorFixture::note() const
+{
+    const BoxNote *open = BoxNote::openIn(m_window.get());
+    return open != nullptr ? open->text() : QString();
 }
 
 std::string EditorFixture::memoryBytes()

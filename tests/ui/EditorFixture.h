@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -46,6 +47,9 @@ protected:
     // Puts `text` on the clipboard and pastes it over the box's whole text.
     void pasteOver(const char *boxName, const QString &text) const;
 
+    // The note open at a box; empty when none is.
+    QString note() const;
+
     // Every record in memory as the writer would save it.
     static std::string memoryBytes();
 
@@ -56,6 +60,8 @@ protected:
     // button is pressed.
     QStringList questions;
     QList<QMessageBox::StandardButton> answers;
+    // Runs while each question or notice is open, before it is answered.
+    std::function<void()> whileOpen;
 
 private:
     std::unique_ptr<frmVelmora> m_window;

@@ -137,7 +137,8 @@ TEST_F(LayoutTest, EveryBoxHasItsOwnAccessibleNameAndButtonsReadTheirCaptions)
 TEST_F(LayoutTest, WindowTitleSizeAndFonts)
 {
     EXPECT_EQ(window().objectName(), QStringLiteral("frmVelmora"));
-    EXPECT_EQ(window().windowTitle(), QStringLiteral("Trake.Odl"));
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Trake.Odl[*]")) << "the mark of unsaved work";
+    EXPECT_FALSE(window().isWindowModified());
     EXPECT_EQ(window().size(), QSize(1016, 734));
     EXPECT_EQ(window().minimumSize(), window().maximumSize()) << "fixed size";
     EXPECT_TRUE(window().font().styleHint() == QFont::SansSerif);
