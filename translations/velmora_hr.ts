@@ -289,16 +289,8 @@
         <translation>Snima katalog u %1.</translation>
     </message>
     <message>
-        <source>Finds a strip by name: Enter or F3 finds the next one, Escape closes the find field.</source>
-        <translation>Traži traku po nazivu: Enter ili F3 traži sljedeću, Escape zatvara polje za traženje.</translation>
-    </message>
-    <message>
         <source>Up, Down</source>
         <translation>Gore, Dolje</translation>
-    </message>
-    <message>
-        <source>Steps to the previous or next record; so does the mouse wheel over the arrows beside the record number.</source>
-        <translation>Prelazi na prethodni ili sljedeći slog; isto čini i kotačić miša iznad strelica uz broj sloga.</translation>
     </message>
     <message>
         <source>Leaves the editor, asking first when there are unsaved edits.</source>
@@ -331,6 +323,18 @@
     <message>
         <source>&quot;%1&quot; is not a catalog: Velmora opens only files named %2 or %3.</source>
         <translation>&quot;%1&quot; nije katalog: Velmora otvara samo datoteke imena %2 ili %3.</translation>
+    </message>
+    <message>
+        <source>Finds a strip by its name, description, unit or price: Enter or F3 finds the next one, Escape closes the find field.</source>
+        <translation>Traži traku po nazivu, opisu, jedinici ili cijeni: Enter ili F3 traži sljedeću, Escape zatvara polje za traženje.</translation>
+    </message>
+    <message>
+        <source>Steps to the previous or next record; so does the mouse wheel turned over the record number or its arrows.</source>
+        <translation>Prelazi na prethodni ili sljedeći slog; isto čini i kotačić miša okrenut iznad broja sloga ili njegovih strelica.</translation>
+    </message>
+    <message>
+        <source>Closes a note or the find field; it never leaves the editor.</source>
+        <translation>Zatvara napomenu ili polje za traženje; nikad ne zatvara uređivač.</translation>
     </message>
 </context>
 <context>

@@ -98,12 +98,14 @@ QString helpText()
     const QList<HelpEntry> keys = {
         {QStringLiteral("Ctrl+S"), CommandLine::tr("Saves the catalog to %1.").arg(outputName)},
         {QStringLiteral("Ctrl+F"),
-         CommandLine::tr("Finds a strip by name: Enter or F3 finds the next one, Escape closes "
-                         "the find field.")},
+         CommandLine::tr("Finds a strip by its name, description, unit or price: Enter or F3 "
+                         "finds the next one, Escape closes the find field.")},
         {CommandLine::tr("Up, Down"),
-         CommandLine::tr("Steps to the previous or next record; so does the mouse wheel over "
-                         "the arrows beside the record number.")},
-        {QStringLiteral("Ctrl+Q, Escape"),
+         CommandLine::tr("Steps to the previous or next record; so does the mouse wheel turned "
+                         "over the record number or its arrows.")},
+        {QStringLiteral("Escape"),
+         CommandLine::tr("Closes a note or the find field; it never leaves the editor.")},
+        {QStringLiteral("Ctrl+Q"),
          CommandLine::tr("Leaves the editor, asking first when there are unsaved edits.")},
     };
     qsizetype column = 0;

@@ -71,11 +71,10 @@ bool BoxNote::closeIn(const QWidget *window)
 void BoxNote::place(QWidget *anchor)
 {
     QWidget *window = parentWidget();
-    const int widest = std::max(120, std::min(window->width() - 8, 360));
-    setMaximumWidth(widest);
-    setMinimumWidth(0);
-    resize(QSize(widest, heightForWidth(widest)));
-    adjustSize();
+    const int widest = std::max(120, std::min(window->width() - 8, 420));
+    const int chrome = 2 * (margin() + frameWidth()) + 2;
+    const int fitting = std::min(fontMetrics().horizontalAdvance(text()) + chrome, widest);
+    resize(fitting, heightForWidth(fitting));
     const QPoint below = anchor->mapTo(window, QPoint(0, anchor->height() + 2));
     QPoint at = below;
     at.setX(std::clamp(at.x(), 0, std::max(0, window->width() - width())));

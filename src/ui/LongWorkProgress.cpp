@@ -66,6 +66,8 @@ void LongWorkProgress::run(const std::function<void(const ProgressReport &report
     std::unique_ptr<QProgressDialog> dialog;
     const DropRefuser refuseDrops;
     while (done.wait_for(kPaintEvery) != std::future_status::ready) {
+        // Keys and clicks stay queued until the work is done.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         if (clock.elapsed() < kShowAfterMs)
             continue;
         CatalogProgress progress;
@@ -96,8 +98,6 @@ void LongWorkProgress::run(const std::function<void(const ProgressReport &report
         dialog->setRange(0, busy ? 0 : kSteps);
         dialog->setValue(busy ? 0 : static_cast<int>(progress.fraction * kSteps));
         dialog->setLabelText(label(progress));
-        // Keys and clicks stay queued until the work is done.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     done.get();
 }

@@ -123,8 +123,8 @@ TEST_F(CatalogFile, FailedLoadLeavesMemoryAsItWas)
 // naming the figures; a sparse file of zeros, so the disk holds none of its gigabyte.
 TEST_F(CatalogFile, FileLargerThanTheMemoryLimitIsRefusedBeforeItIsRead)
 {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit allows";
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the sanitizer reserves more address space than any limit allows";
 #endif
     folder.write(kInputFile, "");
     fs::resize_file(folder.path() / kInputFile, std::uintmax_t(1) << 30);

@@ -3,6 +3,7 @@
 #include "TypicalRecord.h"
 #include "Typing.h"
 #include "catalog/RecordTemplate.h"
+#include "ui/BoxNote.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -222,6 +223,35 @@ TEST_F(EditingTest, ACommaInANumberGoesInAsADecimalPeriod)
     EXPECT_EQ(numbers, 4) << "length, width, thickness and price";
     typeOver("txtBase_Naziv", QStringLiteral("Hrast, tamni"));
     EXPECT_EQ(gBase.at(3).Naziv, "Hrast, tamni") << "a name is no number";
+}
+
+// A note stands over the boxes below its own: a click there lands in the box beneath, and what
+// is typed next goes into that box.
+TEST_F(EditingTest, AClickOnANoteReachesTheBoxBeneath)
+{
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    typeOver("txtDuljina", QStringLiteral("2\u2713"));
+    ASSERT_EQ(gLokal.at(3).Duljina, "2");
+    const BoxNote *open = BoxNote::openIn(&window());
+    ASSERT_NE(open, nullptr);
+    TextBox *beneath = nullptr;
+    for (const ValueBox &each : valueBoxes()) {
+        TextBox *candidate = box(each.name);
+        const QRect at(candidate->mapTo(&window(), QPoint()), candidate->size());
+        if (candidate != box("txtDuljina") && at.intersects(open->geometry()))
+            beneath = candidate;
+    }
+    ASSERT_NE(beneath, nullptr) << "the note covers no box";
+    const QRect covered =
+        QRect(beneath->mapTo(&window(), QPoint()), beneath->size()) & open->geometry();
+    // Through the window, as the window system delivers a click.
+    QTest::mouseClick(window().windowHandle(), Qt::LeftButton, Qt::NoModifier, covered.center());
+    EXPECT_TRUE(beneath->hasFocus());
+    beneath->selectAll();
+    typeKeys(beneath, QStringLiteral("4.4"));
+    EXPECT_EQ(beneath->text(), QStringLiteral("4.4"));
+    EXPECT_EQ(gLokal.at(3).Duljina, "2");
 }
 
 TEST_F(EditingTest, ALineFeedAValueHadInTheFileIsKeptThroughAnEdit)

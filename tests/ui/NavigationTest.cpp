@@ -192,6 +192,14 @@ TEST_F(UpDownNavigationTest, TheWheelStepsOverTheArrowsAndTheBoxANotchAStep)
     EXPECT_EQ(gBrojSloga, 3);
     turn(upDown(), 60);
     EXPECT_EQ(gBrojSloga, 4);
+    // A wheel spun to scroll the window goes on scrolling it when the box slides under the
+    // pointer, though the box has the focus.
+    box("txtBrojSloga")->setFocus();
+    QTest::qWait(500);
+    turn(window().designArea(), -120);
+    turn(box("txtBrojSloga"), -120);
+    turn(upDown(), -120);
+    EXPECT_EQ(gBrojSloga, 4);
 }
 
 TEST_F(UpDownNavigationTest, StepsFromATypedNumber)
