@@ -112,6 +112,10 @@ constexpr QRect kFolderLabel = twipsRect(12600, 6420, 2520, 240);
 constexpr QRect kStatusLine = twipsRect(12600, 6720, 2520, 960);
 constexpr QRect kFindBar = twipsRect(12600, 9720, 2520, 1260);
 
+// How often, and how far apart, the start notices wait for the window to be shown.
+constexpr int kNoticeTries = 50;
+constexpr int kNoticeRetryMs = 40;
+
 // Catalog bytes as the window shows them, decoded straight into the string shown.
 QString decoded(std::string_view bytes)
 {
@@ -175,7 +179,6 @@ constexpr ValueBoxName kBoxNames[] = {
 // window system has placed the window would stand half outside it.
 void centreOn(QWidget &box, const QWidget &window)
 {
-    box.adjustSize();
     QRect placed(QPoint(), box.size());
     placed.moveCenter(window.frameGeometry().center());
     if (const QScreen *screen = window.screen()) {
@@ -190,6 +193,8 @@ void centreOn(QWidget &box, const QWidget &window)
 
 QMessageBox::StandardButton showCentred(QMessageBox &box, const QWidget &window)
 {
+    // Shown first: a message box takes its size as it is shown.
+    box.show();
     centreOn(box, window);
     box.exec();
     return box.standardButton(box.clickedButton());
@@ -420,10 +425,21 @@ void frmVelmora::Form_Load()
     // Typing a number replaces the 1 rather than making it 15.
     m_txtBrojSloga->selectAll();
     // Once the window is up, and before a click can save the catalog.
-    QTimer::singleShot(0, this, [this] {
-        warnAboutLoadedCatalog();
-        noticeNewerOutput();
-    });
+    QTimer::singleShot(0, this, [this] { showStartNotices(kNoticeTries); });
+}
+
+// The window system places and shows the window some time after show(): a notice shown before
+// would be centred on where the window is not yet. Shown after a while all the same.
+void frmVelmora::showStartNotices(int triesLeft)
+{
+    if (triesLeft > 0 && (windowHandle() == nullptr || !windowHandle()->isExposed())) {
+        QTimer::singleShot(kNoticeRetryMs, this, [this, triesLeft] {
+            showStartNotices(triesLeft - 1);
+        });
+        return;
+    }
+    warnAboutLoadedCatalog();
+    noticeNewerOutput();
 }
 
 void frmVelmora::setErrorReporter(ErrorReporter reporter)

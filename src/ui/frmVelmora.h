@@ -150,6 +150,8 @@ private:
     void warn(const QString &message);
     // What the user must know about the catalog just loaded before saving it.
     void warnAboutLoadedCatalog();
+    // The notices of a start, once the window is shown (or after `triesLeft` more waits).
+    void showStartNotices(int triesLeft);
     void noticeNewerOutput();
     // Frees the memory kept for this, then says that memory ran out; never throws.
     void reportOutOfMemory() noexcept;

@@ -112,7 +112,7 @@ TEST_F(CommandsTest, ACatalogWithLfLineEndsOnlyIsLoadedWithAWarning)
     std::erase(lfOnly, '\r');
     openWithBytes(lfOnly);
     EXPECT_TRUE(warnings.isEmpty()) << "not before the window is up";
-    QApplication::processEvents();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !warnings.isEmpty(); }));
     click("cmdUcitavanje");
     folder.write("Trake.odl", typicalCatalog(2));
     click("cmdUcitavanje");
@@ -488,7 +488,8 @@ TEST_F(CommandsTest, AStartTellsOfANewerOutputAndOfAUtf8Catalog)
     std::filesystem::last_write_time(folder.path() / "Trake.odl", older);
     createWindow();
     window().Form_Load();
-    QApplication::processEvents();
+    window().show();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return warnings.size() == 2; }));
     ASSERT_EQ(warnings.size(), 2);
     EXPECT_TRUE(warnings[0].startsWith(QStringLiteral("Trake.odl reads as UTF-8 text")));
     EXPECT_TRUE(warnings[1].startsWith(QStringLiteral("This window shows Trake.odl. Trake-novi.odl "
