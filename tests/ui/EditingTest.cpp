@@ -155,7 +155,8 @@ TEST_F(EditingTest, MultiLineTextPastedSetOrDroppedPutsInOneLine)
 
 // A value holding what ends it in the file would come back cut short, or not load at all: it
 // is refused, typed or pasted, with a note naming the character, and the file still gives back
-// every value. Text that merely looks like the line's own ("Sirina =" in the length) is kept.
+// every value. So is text that moves where the rules' own steps cut the line ("Sirina =" in the
+// length, "=" in the description); text that merely looks like the line's own is kept.
 TEST_F(EditingTest, AValueTheFileCannotGiveBackIsRefused)
 {
     const struct
@@ -169,11 +170,14 @@ TEST_F(EditingTest, AValueTheFileCannotGiveBackIsRefused)
          "\";\" was not put in: in the catalog it ends the value or the line", "Hrast #2, tamni"},
         {"txtJedinicaMjere", "m,2", "\",\" was not put in: in the catalog it ends", "m#2"},
         {"txtDuljina", "2,5", "\",\" was not put in: in the catalog a comma ends the value; "
-                              "decimals are written with a period, as in 2.5.", "2 Sirina = 5"},
+                              "decimals are written with a period, as in 2.5.", "2 Duljina = 5"},
+        {"txtDuljina", "2 Sirina = 5", "\"=\" was not put in: in the catalog it ends",
+         "2 Sirina 5"},
         {"txtSirina", "22,5", "\",\" was not put in: in the catalog a comma", "22.5"},
         {"txtDebljina", "0,4", "\",\" was not put in: in the catalog a comma", "0.4 = x"},
         {"txtCijena", "9,5", "\",\" was not put in: in the catalog a comma", "9.5"},
         {"txttOpis", "crna, mat", "\",\" was not put in: in the catalog it ends", "crna; mat"},
+        {"txttOpis", "crna=mat", "\"=\" was not put in: in the catalog it ends", "crna-mat"},
         {"txttOpis", "a $ObjectName b", "This was not put in: the catalog file would not give",
          "a $Object b"},
     };
