@@ -541,6 +541,18 @@
         <source>There was not enough memory to finish this. Every record and edit is still in the editor, and no file was written.</source>
         <translation>Nije bilo dovoljno memorije da se ovo dovrši. Svi su slogovi i izmjene još u uređivaču i nijedna datoteka nije zapisana.</translation>
     </message>
+    <message>
+        <source>Trake.odl has lines that end in a CR without an LF. They are read as lines, but a save ends every line with CR LF, so Trake-novi.odl will differ from Trake.odl at each of them.</source>
+        <translation>Trake.odl ima retke koji završavaju znakom CR bez LF. Čitaju se kao retci, ali snimanje svaki redak završava s CR LF, pa će se Trake-novi.odl na svakom od njih razlikovati od Trake.odl.</translation>
+    </message>
+    <message>
+        <source>Trake.odl ends before line 45 of record %1, so it may have been cut short. That line is shown empty, and a save writes it empty.</source>
+        <translation>Trake.odl završava prije retka 45 sloga %1, pa je možda skraćena. Taj je redak prikazan prazan, a snimanje ga zapisuje prazan.</translation>
+    </message>
+    <message>
+        <source>Trake.odl ends part-way through record %1, which lacks its lines %2 to 45, so it may have been cut short. Those lines are shown empty, and a save writes them empty.</source>
+        <translation>Trake.odl završava usred sloga %1, kojemu nedostaju retci od %2 do 45, pa je možda skraćena. Ti su retci prikazani prazni, a snimanje ih zapisuje prazne.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

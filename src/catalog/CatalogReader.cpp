@@ -72,6 +72,8 @@ void CatalogReader::split(std::string_view bytes)
         m_skipLf = false;
         if (bytes.front() == '\n')
             start = 1;
+        else
+            m_sawLoneCr = true;
     }
     while (start < bytes.size()) {
         const void *cr = std::memchr(bytes.data() + start, '\r', bytes.size() - start);
@@ -97,6 +99,8 @@ void CatalogReader::split(std::string_view bytes)
             m_skipLf = true;
         else if (bytes[start] == '\n')
             ++start;
+        else
+            m_sawLoneCr = true;
         if (m_catalog.count >= m_nextReport) [[unlikely]]
             report(start);
     }
@@ -132,6 +136,10 @@ LoadedCatalog CatalogReader::finish()
     }
     m_catalog.arrays.redimAll(m_catalog.count);
     m_catalog.lfLineEndsOnly = m_sawLf && !m_sawCr;
+    // A CR that ends the file has no LF after it either.
+    m_catalog.loneCrLineEnds = m_sawLoneCr || m_skipLf;
+    if (m_position != 1)
+        m_catalog.missingLines = {m_catalog.count, m_position};
     return std::move(m_catalog);
 }
 

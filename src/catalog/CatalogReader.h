@@ -55,6 +55,7 @@ private:
     bool m_skipLf = false;          // the last piece ended with CR: a leading LF is its line end
     bool m_sawCr = false;
     bool m_sawLf = false;
+    bool m_sawLoneCr = false;
     ProgressReport m_report;
     std::int64_t m_nextReport = INT64_MAX;  // the record count of the next report
     std::size_t m_fed = 0;                  // bytes split before the piece being split

@@ -39,6 +39,8 @@ void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty, const LongWork &run)
     UkBrSlogova = loaded.count;
     lfLineEndsOnly = loaded.lfLineEndsOnly;
     utf8Text = loaded.utf8Text;
+    loneCrLineEnds = loaded.loneCrLineEnds;
+    missingLines = loaded.missingLines;
     markSaved();
 }
 

@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogProgress.h"
 #include "catalog/FileStamp.h"
+#include "catalog/LoadedCatalog.h"
 #include "catalog/RecordTemplate.h"
 #include "model/RecordArrays.h"
 
@@ -48,6 +49,11 @@ public:
     bool lfLineEndsOnly = false;
     // The last load found text that reads as UTF-8; the window warns before it is saved.
     bool utf8Text = false;
+    // The last load found a line ended by a CR without LF, which a save writes as CR LF.
+    bool loneCrLineEnds = false;
+    // The last load ended part-way through a record: the lines it lacks, which a save writes
+    // empty. The window warns of both.
+    MissingLines missingLines;
 
     // Reads "Trake.odl" from the current folder. The records in memory are replaced only once
     // the whole file has been read (and, with EmptyCatalog::Refuse, found to hold a record);

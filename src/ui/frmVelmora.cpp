@@ -1,6 +1,7 @@
 #include "ui/frmVelmora.h"
 
 #include "catalog/CatalogError.h"
+#include "catalog/CatalogFiles.h"
 #include "catalog/CodePage1250.h"
 #include "catalog/RecordTemplate.h"
 #include "catalog/SavedButNotSynced.h"
@@ -694,6 +695,24 @@ void frmVelmora::warnAboutLoadedCatalog()
                 "long line and the records shown are not the ones the file means. Saving now "
                 "would write them as shown. Convert its line ends to CR LF and reload it before "
                 "you save."));
+    }
+    if (gSlog->loneCrLineEnds) {
+        warn(tr("Trake.odl has lines that end in a CR without an LF. They are read as lines, but "
+                "a save ends every line with CR LF, so Trake-novi.odl will differ from Trake.odl "
+                "at each of them."));
+    }
+    // A file read as one long line lacks lines for that reason, already told.
+    const MissingLines missing = gSlog->missingLines;
+    if (missing.record != 0 && !gSlog->lfLineEndsOnly) {
+        warn(missing.firstLine == kLinesPerRecord
+                 ? tr("Trake.odl ends before line 45 of record %1, so it may have been cut short. "
+                      "That line is shown empty, and a save writes it empty.")
+                       .arg(missing.record)
+                 : tr("Trake.odl ends part-way through record %1, which lacks its lines %2 to 45, "
+                      "so it may have been cut short. Those lines are shown empty, and a save "
+                      "writes them empty.")
+                       .arg(missing.record)
+                       .arg(missing.firstLine));
     }
     if (gSlog->utf8Text) {
         warn(tr("Trake.odl reads as UTF-8 text, but the catalog is written in Windows-1250, so "
