@@ -219,6 +219,10 @@
         <source>%1: cannot write: %2; a save writes a whole new copy before it replaces the file, which needs %3, and %4 were free; nothing was written</source>
         <translation>%1: ne može se pisati: %2; snimanje zapisuje cijelu novu kopiju prije nego što zamijeni datoteku, za što treba %3, a slobodno je bilo %4; ništa nije zapisano</translation>
     </message>
+    <message>
+        <source>%1: the file changed while it was being read, so it was not loaded; load it again once it is complete</source>
+        <translation>%1: datoteka se promijenila dok se čitala, pa nije učitana; učitajte je ponovno kad bude potpuna</translation>
+    </message>
 </context>
 <context>
     <name>CatalogFolder</name>

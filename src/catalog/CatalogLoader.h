@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <optional>
 
-// Reads a catalog file into one block of its size, which the records keep and refer to; what
-// the file gained after it was opened follows in blocks, copied. Throws CatalogError naming
-// the file when it cannot be opened or read, runs out of memory, or at the first line that
-// cannot be cut. `progress`, when given, hears how far the load has come every few thousand
-// records.
+// Reads a catalog file into one block of its size, which the records keep and refer to.
+// Throws CatalogError naming the file when it cannot be opened or read, runs out of memory,
+// changes while it is read, or at the first line that cannot be cut (a first line that cannot
+// start a record before the rest of the file is read). `progress`, when given, hears how far
+// the load has come every few thousand records.
 LoadedCatalog loadCatalog(const std::filesystem::path &file, const ProgressReport &progress = {});
 
 // Throws CatalogError naming `file` when the catalog holds no record.
