@@ -223,6 +223,10 @@
         <source>%1: the file changed while it was being read, so it was not loaded; load it again once it is complete</source>
         <translation>%1: datoteka se promijenila dok se čitala, pa nije učitana; učitajte je ponovno kad bude potpuna</translation>
     </message>
+    <message>
+        <source>%1: %2: %3; nothing was written over it, so %4 was not changed</source>
+        <translation>%1: %2: %3; ništa nije zapisano preko nje, pa %4 nije promijenjena</translation>
+    </message>
 </context>
 <context>
     <name>CatalogFolder</name>
