@@ -561,6 +561,10 @@
         <source>Trake.odl ends part-way through record %1, which lacks its lines %2 to 45, so it may have been cut short. Those lines are shown empty, and a save writes them empty.</source>
         <translation>Trake.odl završava usred sloga %1, kojemu nedostaju retci od %2 do 45, pa je možda skraćena. Ti su retci prikazani prazni, a snimanje ih zapisuje prazne.</translation>
     </message>
+    <message>
+        <source>Trake-novi.odl, saved on %1, is not a catalog: it does not read as whole records. Replace it with the records in the editor (%2)?</source>
+        <translation>Trake-novi.odl, snimljena %1, nije katalog: ne čita se kao cijeli slogovi. Zamijeniti je slogovima iz uređivača (%2)?</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

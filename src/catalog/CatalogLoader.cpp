@@ -100,7 +100,7 @@ void refuseFirstLineThatCannotBeCut(int fd, const std::filesystem::path &file, s
     // The line's failure says only whether it holds a "#": a stand-in that holds one exactly
     // then gives the load's own message.
     if (!semicolon)
-        CatalogReader(file.string()).feed(hash ? "#\r" : "\r");
+        CatalogReader(file.string(), CatalogReader::Keep::CountOnly).feed(hash ? "#\r" : "\r");
 }
 
 // The whole file is read into one block that the records keep and refer to, so that a line
@@ -174,32 +174,28 @@ void refuseEmptyCatalog(const LoadedCatalog &loaded, const std::filesystem::path
             CatalogError::Kind::NoRecord);
 }
 
-std::optional<std::int64_t> countRecords(const std::filesystem::path &file)
+CatalogSurvey surveyCatalog(const std::filesystem::path &file)
 {
     try {
         const FileDescriptor fd(openRegularFile(file));
+        struct stat status {};
+        if (::fstat(fd.get(), &status) != 0)
+            failWithErrno(file, QT_TRANSLATE_NOOP("CatalogError", "cannot read"));
+        refuseFirstLineThatCannotBeCut(fd.get(), file, static_cast<std::size_t>(status.st_size));
+        CatalogReader reader(file.string(), CatalogReader::Keep::CountOnly);
         const auto block = std::make_unique_for_overwrite<char[]>(kBlockSize);
-        std::int64_t lineEnds = 0;
-        char last = '\r';  // an empty file ends no line of its own
-        char beforeLast = '\0';
         std::size_t got = 0;
-        while ((got = readFully(fd.get(), block.get(), kBlockSize, file)) != 0) {
-            const char *at = block.get();
-            const char *const end = at + got;
-            while ((at = static_cast<const char *>(std::memchr(at, '\r', end - at))) != nullptr) {
-                ++lineEnds;
-                ++at;
-            }
-            beforeLast = got > 1 ? block[got - 2] : last;
-            last = block[got - 1];
-        }
-        // A last line without a line end is a line too.
-        const bool open = last != '\r' && !(last == '\n' && beforeLast == '\r');
-        const std::int64_t lines = lineEnds + (open ? 1 : 0);
-        return (lines + kLinesPerRecord - 1) / kLinesPerRecord;
-    } catch (const CatalogError &) {
-        return std::nullopt;
+        while ((got = readFully(fd.get(), block.get(), kBlockSize, file)) != 0)
+            reader.feed(std::string_view(block.get(), got));
+        const LoadedCatalog read = reader.finish();
+        if (read.missingLines.record != 0)
+            return {CatalogSurvey::Holds::NotACatalog};
+        return {CatalogSurvey::Holds::Records, read.count};
+    } catch (const CatalogError &error) {
+        return {error.kind() == CatalogError::Kind::LineCannotBeCut
+                    ? CatalogSurvey::Holds::NotACatalog
+                    : CatalogSurvey::Holds::Unknown};
     } catch (const std::bad_alloc &) {
-        return std::nullopt;
+        return {CatalogSurvey::Holds::Unknown};
     }
 }

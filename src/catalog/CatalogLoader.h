@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 
 // Reads a catalog file into one block of its size, which the records keep and refer to.
 // Throws CatalogError naming the file when it cannot be opened or read, runs out of memory,
@@ -17,6 +16,12 @@ LoadedCatalog loadCatalog(const std::filesystem::path &file, const ProgressRepor
 // Throws CatalogError naming `file` when the catalog holds no record.
 void refuseEmptyCatalog(const LoadedCatalog &loaded, const std::filesystem::path &file);
 
-// How many records a catalog file holds, from its line ends alone (a trailing part record
-// counts as one); nothing when it cannot be read.
-std::optional<std::int64_t> countRecords(const std::filesystem::path &file);
+// What a catalog file holds, for a question about replacing it: whole records that all load,
+// and how many; or something else (a line that cannot be cut, a last record cut short); or
+// unknown, when it cannot be read. Reads the file a block at a time and keeps none of it.
+struct CatalogSurvey
+{
+    enum class Holds { Records, NotACatalog, Unknown } holds;
+    std::int32_t records = 0;
+};
+CatalogSurvey surveyCatalog(const std::filesystem::path &file);

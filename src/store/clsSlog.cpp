@@ -52,7 +52,7 @@ bool clsSlog::SnimanjeuFajl(const SaveQuestions &ask, const LongWork &run)
     rules.neverWriteName = kInputFile;
     if (ask.replaceOther) {
         rules.mayReplace = [this, &ask](const FileStamp &existing) {
-            return existing == m_written || ask.replaceOther(existing, countRecords(kOutputFile));
+            return existing == m_written || ask.replaceOther(existing, surveyCatalog(kOutputFile));
         };
     }
     if (ask.writeInPlace) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog/CatalogLoader.h"
 #include "catalog/CatalogProgress.h"
 #include "catalog/FileStamp.h"
 #include "catalog/LoadedCatalog.h"
@@ -25,9 +26,8 @@ using LongWork = std::function<void(const std::function<void(const ProgressRepor
 struct SaveQuestions
 {
     // "Trake-novi.odl" exists, and this run did not write it or it has changed since: its
-    // stamp and how many records it holds (nothing when it cannot be read). True replaces it.
-    std::function<bool(const FileStamp &existing, std::optional<std::int64_t> records)>
-        replaceOther;
+    // stamp and what it holds. True replaces it.
+    std::function<bool(const FileStamp &existing, const CatalogSurvey &held)> replaceOther;
     // The folder allows no new file, so the output would be written in place, where a crash
     // or kill part-way leaves it incomplete. Asked once a run; true writes.
     std::function<bool()> writeInPlace;

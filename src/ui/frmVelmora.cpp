@@ -477,13 +477,21 @@ void frmVelmora::onSaveClicked()
 bool frmVelmora::save()
 {
     SaveQuestions questions;
-    questions.replaceOther = [this](const FileStamp &existing,
-                                    std::optional<std::int64_t> records) {
-        const QString held = records ? QString::number(*records) : tr("unknown");
+    questions.replaceOther = [this](const FileStamp &existing, const CatalogSurvey &held) {
+        const QString inEditor = QString::number(gSlog->UkBrSlogova);
         const QString text =
-            tr("Trake-novi.odl was saved on %1 (records: %2), and this window did not write it "
-               "or it has changed since. Replace it with the records in the editor (%3)?")
-                .arg(timeText(existing.modifiedNs), held, QString::number(gSlog->UkBrSlogova));
+            held.holds == CatalogSurvey::Holds::NotACatalog
+                ? tr("Trake-novi.odl, saved on %1, is not a catalog: it does not read as whole "
+                     "records. Replace it with the records in the editor (%2)?")
+                      .arg(timeText(existing.modifiedNs), inEditor)
+                : tr("Trake-novi.odl was saved on %1 (records: %2), and this window did not "
+                     "write it or it has changed since. Replace it with the records in the "
+                     "editor (%3)?")
+                      .arg(timeText(existing.modifiedNs),
+                           held.holds == CatalogSurvey::Holds::Records
+                               ? QString::number(held.records)
+                               : tr("unknown"),
+                           inEditor);
         return ask({text, QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes,
                     QMessageBox::Cancel, {{QMessageBox::Yes, tr("Replace")}}})
             == QMessageBox::Yes;

@@ -1,6 +1,7 @@
 #include "CatalogFileFixture.h"
 #include "ChildProcess.h"
 #include "MemorySnapshot.h"
+#include "catalog/CatalogLoader.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -169,6 +171,27 @@ TEST_F(CatalogFile, FileWhoseFirstLineCannotBeCutIsRefusedBeforeItIsRead)
         return error + (after.ru_maxrss - before.ru_maxrss < (64 << 10) ? "" : " (read whole)");
     });
     EXPECT_EQ(message, "Trake.odl, line 1 (record 1, line 1): no \";\" in the line");
+}
+
+// What a save asks before replacing a Trake-novi.odl it did not write: how many records it
+// holds, only when it reads as whole records.
+TEST_F(CatalogFile, SurveyTellsACatalogFromAnythingElse)
+{
+    using Holds = CatalogSurvey::Holds;
+    const std::tuple<const char *, std::optional<std::string>, Holds, std::int32_t> rows[] = {
+        {"three records", typicalCatalog(3), Holds::Records, 3},
+        {"a line of text", std::string("some notes\r\n"), Holds::NotACatalog, 0},
+        {"a record and a line", typicalCatalog(1) + "base #X;\r\n", Holds::NotACatalog, 0},
+        {"missing", std::nullopt, Holds::Unknown, 0},
+    };
+    for (const auto &[name, bytes, holds, records] : rows) {
+        fs::remove(kOutputFile);
+        if (bytes)
+            folder.write(kOutputFile, *bytes);
+        const CatalogSurvey survey = surveyCatalog(kOutputFile);
+        EXPECT_EQ(survey.holds, holds) << name;
+        EXPECT_EQ(survey.records, records) << name;
+    }
 }
 
 TEST_F(CatalogFile, WhatStandsInPlaceOfTheCatalogIsNamed)
