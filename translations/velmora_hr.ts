@@ -219,6 +219,14 @@
         <source>%1: cannot write: %2; a save writes a whole new copy before it replaces the file, which needs %3, and %4 were free; nothing was written</source>
         <translation>%1: ne može se pisati: %2; snimanje zapisuje cijelu novu kopiju prije nego što zamijeni datoteku, za što treba %3, a slobodno je bilo %4; ništa nije zapisano</translation>
     </message>
+    <message>
+        <source>%1: the file changed while it was being read, so it was not loaded; load it again once it is complete</source>
+        <translation>%1: datoteka se promijenila dok se čitala, pa nije učitana; učitajte je ponovno kad bude potpuna</translation>
+    </message>
+    <message>
+        <source>%1: %2: %3; nothing was written over it, so %4 was not changed</source>
+        <translation>%1: %2: %3; ništa nije zapisano preko nje, pa %4 nije promijenjena</translation>
+    </message>
 </context>
 <context>
     <name>CatalogFolder</name>
@@ -559,6 +567,22 @@
     <message>
         <source>Records with unsaved changes: %1.</source>
         <translation>Slogova s nesnimljenim izmjenama: %1.</translation>
+    </message>
+    <message>
+        <source>Trake.odl has lines that end in a CR without an LF. They are read as lines, but a save ends every line with CR LF, so Trake-novi.odl will differ from Trake.odl at each of them.</source>
+        <translation>Trake.odl ima retke koji završavaju znakom CR bez LF. Čitaju se kao retci, ali snimanje svaki redak završava s CR LF, pa će se Trake-novi.odl na svakom od njih razlikovati od Trake.odl.</translation>
+    </message>
+    <message>
+        <source>Trake.odl ends before line 45 of record %1, so it may have been cut short. That line is shown empty, and a save writes it empty.</source>
+        <translation>Trake.odl završava prije retka 45 sloga %1, pa je možda skraćena. Taj je redak prikazan prazan, a snimanje ga zapisuje prazan.</translation>
+    </message>
+    <message>
+        <source>Trake.odl ends part-way through record %1, which lacks its lines %2 to 45, so it may have been cut short. Those lines are shown empty, and a save writes them empty.</source>
+        <translation>Trake.odl završava usred sloga %1, kojemu nedostaju retci od %2 do 45, pa je možda skraćena. Ti su retci prikazani prazni, a snimanje ih zapisuje prazne.</translation>
+    </message>
+    <message>
+        <source>Trake-novi.odl, saved on %1, is not a catalog: it does not read as whole records. Replace it with the records in the editor (%2)?</source>
+        <translation>Trake-novi.odl, snimljena %1, nije katalog: ne čita se kao cijeli slogovi. Zamijeniti je slogovima iz uređivača (%2)?</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include "catalog/CatalogFiles.h"
 #include "catalog/CatalogReader.h"
 #include "catalog/FileDescriptor.h"
+#include "catalog/FileStamp.h"
 #include "catalog/MemoryRoom.h"
 #include "catalog/RegularFile.h"
 #include "catalog/Utf8Text.h"
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string_view>
 #include <utility>
 
 #include <sys/stat.h>
@@ -20,8 +22,10 @@
 
 namespace {
 
-// Read after the size the file had when opened, should it grow meanwhile.
+// What countRecords reads at a time.
 constexpr std::size_t kBlockSize = 1 << 20;
+// What the first line is read in, before the whole file.
+constexpr std::size_t kFirstLineStep = 64 << 10;
 // With a progress report the file is read this much at a time, each step reported.
 constexpr std::size_t kReportedReadSize = 64 << 20;
 // The part of a load's time spent reading the file, before its lines are split.
@@ -52,18 +56,69 @@ std::size_t readFully(int fd, char *block, std::size_t size, const std::filesyst
     return got;
 }
 
+// The first line of a file is a record's first line, which needs a ";" after its first "#"
+// (anywhere, when it has no "#"); without one the load stops there, whatever follows. So that
+// line alone is read first, without being kept, until it shows such a ";" or ends: a large
+// file of anything else (zeros, an image) is refused without being read whole. The holes of a
+// sparse file read as zeros, which hold no line end, "#" or ";": they are skipped unread.
+void refuseFirstLineThatCannotBeCut(int fd, const std::filesystem::path &file, std::size_t size)
+{
+    if (size == 0)
+        return;
+    const auto block = std::make_unique_for_overwrite<char[]>(kFirstLineStep);
+    bool hash = false;
+    bool semicolon = false;  // after the first "#", or anywhere while there is none
+    off_t at = 0;
+    for (;;) {
+        const off_t data = ::lseek(fd, at, SEEK_DATA);
+        if (data < 0 && errno == ENXIO)
+            break;
+        at = std::max(at, data);
+        const ssize_t got = ::pread(fd, block.get(), kFirstLineStep, at);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            failWithErrno(file, QT_TRANSLATE_NOOP("CatalogError", "cannot read"));
+        if (got == 0)
+            break;
+        std::string_view bytes(block.get(), static_cast<std::size_t>(got));
+        const std::size_t end = bytes.find('\r');
+        bytes = bytes.substr(0, end);
+        if (const std::size_t h = hash ? std::string_view::npos : bytes.find('#');
+            h != std::string_view::npos) {
+            hash = true;
+            semicolon = false;
+            bytes.remove_prefix(h + 1);
+        }
+        semicolon = semicolon || bytes.find(';') != std::string_view::npos;
+        if (end != std::string_view::npos || (hash && semicolon))
+            break;
+        at += got;
+    }
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        failWithErrno(file, QT_TRANSLATE_NOOP("CatalogError", "cannot read"));
+    // The line's failure says only whether it holds a "#": a stand-in that holds one exactly
+    // then gives the load's own message.
+    if (!semicolon)
+        CatalogReader(file.string(), CatalogReader::Keep::CountOnly).feed(hash ? "#\r" : "\r");
+}
+
 // The whole file is read into one block that the records keep and refer to, so that a line
-// is neither copied nor allocated on its own.
+// is neither copied nor allocated on its own. A file that changes while it is read (cut short
+// or written on by another program) would give records that are neither its old contents nor
+// its new ones: it is refused.
 LoadedCatalog readCatalogFile(const std::filesystem::path &file, const ProgressReport &progress)
 {
     const FileDescriptor fd(openRegularFile(file));
     struct stat status {};
     if (::fstat(fd.get(), &status) != 0)
         failWithErrno(file, QT_TRANSLATE_NOOP("CatalogError", "cannot read"));
+    const FileStamp opened = FileStamp::of(status);
 
     CatalogReader reader(file.string());
     const std::size_t size = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
     refuseWhatCannotFit(file, size, MemoryRoom::now());
+    refuseFirstLineThatCannotBeCut(fd.get(), file, size);
     HeldBlock whole(size);
     std::size_t got = 0;
     if (!progress) {
@@ -79,15 +134,16 @@ LoadedCatalog readCatalogFile(const std::filesystem::path &file, const ProgressR
         }
         reader.reportProgress(progress, got, kReadShare);
     }
+    if (got != size || ::fstat(fd.get(), &status) != 0 || FileStamp::of(status) != opened) {
+        throw CatalogError(
+            Message{QT_TRANSLATE_NOOP("CatalogError",
+                                      "%1: the file changed while it was being read, so it was "
+                                      "not loaded; load it again once it is complete"),
+                    {file.string()}},
+            CatalogError::Kind::CannotRead);
+    }
     const bool utf8 = looksLikeUtf8(std::string_view(whole.data(), got));
     reader.feed(std::move(whole), got);
-    if (got == size) {
-        // Whatever was added since the size was taken comes in blocks, each copied once.
-        const auto block = std::make_unique_for_overwrite<char[]>(kBlockSize);
-        std::size_t more = 0;
-        while ((more = readFully(fd.get(), block.get(), kBlockSize, file)) != 0)
-            reader.feed(std::string_view(block.get(), more));
-    }
     LoadedCatalog loaded = reader.finish();
     loaded.utf8Text = utf8;
     return loaded;
@@ -118,32 +174,28 @@ void refuseEmptyCatalog(const LoadedCatalog &loaded, const std::filesystem::path
             CatalogError::Kind::NoRecord);
 }
 
-std::optional<std::int64_t> countRecords(const std::filesystem::path &file)
+CatalogSurvey surveyCatalog(const std::filesystem::path &file)
 {
     try {
         const FileDescriptor fd(openRegularFile(file));
+        struct stat status {};
+        if (::fstat(fd.get(), &status) != 0)
+            failWithErrno(file, QT_TRANSLATE_NOOP("CatalogError", "cannot read"));
+        refuseFirstLineThatCannotBeCut(fd.get(), file, static_cast<std::size_t>(status.st_size));
+        CatalogReader reader(file.string(), CatalogReader::Keep::CountOnly);
         const auto block = std::make_unique_for_overwrite<char[]>(kBlockSize);
-        std::int64_t lineEnds = 0;
-        char last = '\r';  // an empty file ends no line of its own
-        char beforeLast = '\0';
         std::size_t got = 0;
-        while ((got = readFully(fd.get(), block.get(), kBlockSize, file)) != 0) {
-            const char *at = block.get();
-            const char *const end = at + got;
-            while ((at = static_cast<const char *>(std::memchr(at, '\r', end - at))) != nullptr) {
-                ++lineEnds;
-                ++at;
-            }
-            beforeLast = got > 1 ? block[got - 2] : last;
-            last = block[got - 1];
-        }
-        // A last line without a line end is a line too.
-        const bool open = last != '\r' && !(last == '\n' && beforeLast == '\r');
-        const std::int64_t lines = lineEnds + (open ? 1 : 0);
-        return (lines + kLinesPerRecord - 1) / kLinesPerRecord;
-    } catch (const CatalogError &) {
-        return std::nullopt;
+        while ((got = readFully(fd.get(), block.get(), kBlockSize, file)) != 0)
+            reader.feed(std::string_view(block.get(), got));
+        const LoadedCatalog read = reader.finish();
+        if (read.missingLines.record != 0)
+            return {CatalogSurvey::Holds::NotACatalog};
+        return {CatalogSurvey::Holds::Records, read.count};
+    } catch (const CatalogError &error) {
+        return {error.kind() == CatalogError::Kind::LineCannotBeCut
+                    ? CatalogSurvey::Holds::NotACatalog
+                    : CatalogSurvey::Holds::Unknown};
     } catch (const std::bad_alloc &) {
-        return std::nullopt;
+        return {CatalogSurvey::Holds::Unknown};
     }
 }

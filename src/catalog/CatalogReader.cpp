@@ -36,8 +36,9 @@ std::size_t expectedRecords(std::string_view bytes)
 }
 }  // namespace
 
-CatalogReader::CatalogReader(std::string fileName)
-    : m_fileName(std::move(fileName)), m_lines(recordTemplate().data())
+CatalogReader::CatalogReader(std::string fileName, Keep keep)
+    : m_fileName(std::move(fileName)), m_keep(keep == Keep::Records),
+      m_lines(recordTemplate().data())
 {
 }
 
@@ -45,6 +46,10 @@ void CatalogReader::feed(std::string_view bytes)
 {
     if (bytes.empty())
         return;
+    if (!m_keep) {
+        split(bytes);
+        return;
+    }
     HeldBlock block(bytes.size());
     std::memcpy(block.data(), bytes.data(), bytes.size());
     feed(std::move(block), bytes.size());
@@ -72,12 +77,14 @@ void CatalogReader::split(std::string_view bytes)
         m_skipLf = false;
         if (bytes.front() == '\n')
             start = 1;
+        else
+            m_sawLoneCr = true;
     }
     while (start < bytes.size()) {
         const void *cr = std::memchr(bytes.data() + start, '\r', bytes.size() - start);
         if (cr == nullptr) {
             // Copied only if more bytes come: a file's last line stays where it was read.
-            if (m_partial.empty())
+            if (m_partial.empty() && m_keep)
                 m_heldTail = bytes.substr(start);
             else
                 m_partial.append(bytes.substr(start));
@@ -97,6 +104,8 @@ void CatalogReader::split(std::string_view bytes)
             m_skipLf = true;
         else if (bytes[start] == '\n')
             ++start;
+        else
+            m_sawLoneCr = true;
         if (m_catalog.count >= m_nextReport) [[unlikely]]
             report(start);
     }
@@ -130,8 +139,13 @@ LoadedCatalog CatalogReader::finish()
         takeLine(m_partial, false);
         m_partial.clear();
     }
-    m_catalog.arrays.redimAll(m_catalog.count);
+    if (m_keep)
+        m_catalog.arrays.redimAll(m_catalog.count);
     m_catalog.lfLineEndsOnly = m_sawLf && !m_sawCr;
+    // A CR that ends the file has no LF after it either.
+    m_catalog.loneCrLineEnds = m_sawLoneCr || m_skipLf;
+    if (m_position != 1)
+        m_catalog.missingLines = {m_catalog.count, m_position};
     return std::move(m_catalog);
 }
 
@@ -143,7 +157,7 @@ void CatalogReader::takeLine(std::string_view line, bool held)
         if (count == kMaxCount)
             fail(QT_TRANSLATE_NOOP("CatalogError", "more records than the editor can hold"));
         ++count;
-        if (count % kGrowth == 0) {
+        if (count % kGrowth == 0 && m_keep) {
             if (count > kMaxCount - kGrowth)
                 fail(QT_TRANSLATE_NOOP("CatalogError",
                                        "more records than the editor can hold"));
@@ -156,13 +170,14 @@ void CatalogReader::takeLine(std::string_view line, bool held)
     auto text = [held](std::string_view piece) { return held ? Text::refer(piece) : Text(piece); };
     const TemplateLine &slot = m_lines[m_position - 1];
     if (slot.cut == nullptr) {
-        slot.pieces[0].access(m_catalog.arrays, count) = text(line);
+        if (m_keep)
+            slot.pieces[0].access(m_catalog.arrays, count) = text(line);
     } else {
         const LineCut cut = slot.cut(line);
         if (!cut.ok())
             fail(cut.failure);
         // As many pieces as members: both are the rule's piece count.
-        for (std::size_t i = 0; i < cut.count; ++i)
+        for (std::size_t i = 0; i < cut.count && m_keep; ++i)
             slot.pieces[i].access(m_catalog.arrays, count) = text(cut.pieces[i]);
     }
     m_position = m_position == kLinesPerRecord ? 1 : m_position + 1;

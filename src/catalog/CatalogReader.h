@@ -17,8 +17,11 @@ struct TemplateLine;
 class CatalogReader
 {
 public:
+    // CountOnly cuts the lines and counts the records, and keeps none of them.
+    enum class Keep { Records, CountOnly };
+
     // `fileName` is only for error messages.
-    explicit CatalogReader(std::string fileName);
+    explicit CatalogReader(std::string fileName, Keep keep = Keep::Records);
 
     // Throws CatalogError at the first line that cannot be cut. The bytes are copied.
     void feed(std::string_view bytes);
@@ -46,6 +49,7 @@ private:
     void report(std::size_t splitInThisPiece);
 
     std::string m_fileName;
+    bool m_keep;
     const TemplateLine *m_lines;    // the record's 45 lines, looked up once rather than per line
     LoadedCatalog m_catalog{RecordArrays(100), 0};
     int m_position = 1;             // line within the record that the next line will have
@@ -55,6 +59,7 @@ private:
     bool m_skipLf = false;          // the last piece ended with CR: a leading LF is its line end
     bool m_sawCr = false;
     bool m_sawLf = false;
+    bool m_sawLoneCr = false;
     ProgressReport m_report;
     std::int64_t m_nextReport = INT64_MAX;  // the record count of the next report
     std::size_t m_fed = 0;                  // bytes split before the piece being split

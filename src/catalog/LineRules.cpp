@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 
-// Every rule finds its pieces left to right, each search starting where the previous piece
-// ended. On well-formed lines this finds the same positions as searching the whole line; on
-// odd ones (a description holding "=", a stray "=" before the length) it still never drops or
-// repeats text, so whatever loads is written back as it was read.
+// Rules B, J and C find their pieces left to right, each search starting where the previous
+// piece ended, which is what their steps say. Rules D and O search parts of the whole line
+// for some of theirs: the line loads only if it meets every step, and their pieces are taken
+// when they join back to the line. On odd lines (a description holding "=", a stray "=" before
+// the length) they would drop or repeat text; those are cut left to right, each value after
+// the piece before it, so whatever loads is written back as it was read.
 
 namespace {
 
@@ -43,6 +46,50 @@ RuleCut<Rule> cutAt(std::string_view line, Bounds... bounds)
     }
     cut.pieces[cut.count++] = line.substr(start);
     return cut;
+}
+
+// The cut into the pieces a rule's steps found, when they join back to the line: then they
+// are also its contiguous views of the same lengths. Nothing when they would not.
+template <LineRule Rule>
+std::optional<RuleCut<Rule>> joinedBack(std::string_view line,
+                                        const std::array<std::string_view, pieceCount(Rule)> &found)
+{
+    RuleCut<Rule> cut;
+    std::size_t at = 0;
+    for (const std::string_view piece : found) {
+        if (line.substr(at, piece.size()) != piece)
+            return std::nullopt;
+        cut.pieces[cut.count++] = line.substr(at, piece.size());
+        at += piece.size();
+    }
+    if (at != line.size())
+        return std::nullopt;
+    return cut;
+}
+
+template <LineRule Rule>
+RuleCut<Rule> notLiteral(RuleCut<Rule> cut)
+{
+    cut.literal = false;
+    return cut;
+}
+
+// Just past the first "," from `from`; `from` itself when there is none.
+std::size_t afterComma(std::string_view line, std::size_t from)
+{
+    const std::size_t comma = line.find(',', from);
+    return comma == npos ? from : comma + 1;
+}
+
+// A width or thickness: from `from` up to the first "=" and one character more, then the value
+// up to the first "," from `from`. False when that "," stands before the value's start.
+bool valueAfter(std::string_view line, std::size_t from, std::size_t &valueStart,
+                std::size_t &comma)
+{
+    const std::size_t e = line.find('=', from);
+    valueStart = e == npos ? from + 1 : e + 2;
+    comma = line.find(',', from);
+    return comma != npos && comma >= valueStart;
 }
 
 // base #AB;   ->  prefix up to the first "#" | AB | ; and the rest
@@ -89,44 +136,62 @@ RuleCut<LineRule::C> cutPriceLine(std::string_view line)
 
 // Duljina = 2800, Sirina = 22, Debljina = 2, x,
 //   ->  Duljina = | 2800 | , | " Sirina = " | 22 | , | " Debljina = " | 2 | ", x,"
+// The width is found after the first "," from the first "Duljina =", the thickness after the
+// first "," from the first "Sirina =".
 RuleCut<LineRule::D> cutSizeLine(std::string_view line)
 {
     const std::size_t lengthStart = afterEqualsAndOne(line, 0);
     const std::size_t lengthComma = line.find(',', lengthStart);
     if (lengthComma == npos)
         return failed(QT_TRANSLATE_NOOP("CatalogError", "no \",\" after the length"));
-    if (line.find("Duljina =") == npos)
+    const std::size_t duljina = line.find("Duljina =");
+    if (duljina == npos)
         return failed(QT_TRANSLATE_NOOP("CatalogError", "no \"Duljina =\" in the line"));
-
-    // The width and the thickness: the text after the previous comma up to its first "=" and
-    // one character more, then the value up to the next ",". A "," before that point fails.
-    auto value = [line](std::size_t from, std::size_t &valueStart, std::size_t &comma) {
-        const std::size_t e = line.find('=', from);
-        valueStart = e == npos ? from + 1 : e + 2;
-        comma = line.find(',', from);
-        return comma != npos && comma >= valueStart;
-    };
+    const char *const noWidth = QT_TRANSLATE_NOOP(
+        "CatalogError", "no width between the \"=\" after the length and the next \",\"");
+    const char *const noThickness = QT_TRANSLATE_NOOP(
+        "CatalogError", "no thickness between the \"=\" after the width and the next \",\"");
+    const std::size_t widthFrom = afterComma(line, duljina);
     std::size_t widthStart = 0;
     std::size_t widthComma = 0;
-    if (!value(lengthComma + 1, widthStart, widthComma))
-        return failed(QT_TRANSLATE_NOOP("CatalogError",
-                                        "no width between the \"=\" after the length"
-                                        " and the next \",\""));
-    if (line.find("Sirina =") == npos)
+    if (!valueAfter(line, widthFrom, widthStart, widthComma))
+        return failed(noWidth);
+    const std::size_t sirina = line.find("Sirina =");
+    if (sirina == npos)
         return failed(QT_TRANSLATE_NOOP("CatalogError", "no \"Sirina =\" in the line"));
+    const std::size_t thicknessFrom = afterComma(line, sirina);
     std::size_t thicknessStart = 0;
     std::size_t thicknessComma = 0;
-    if (!value(widthComma + 1, thicknessStart, thicknessComma))
-        return failed(QT_TRANSLATE_NOOP("CatalogError",
-                                        "no thickness between the \"=\" after the width"
-                                        " and the next \",\""));
+    if (!valueAfter(line, thicknessFrom, thicknessStart, thicknessComma))
+        return failed(noThickness);
 
-    return cutAt<LineRule::D>(line, lengthStart, lengthComma, lengthComma + 1, widthStart,
-                              widthComma, widthComma + 1, thicknessStart, thicknessComma);
+    if (widthFrom == lengthComma + 1 && thicknessFrom == widthComma + 1)
+        return cutAt<LineRule::D>(line, lengthStart, lengthComma, lengthComma + 1, widthStart,
+                                  widthComma, widthComma + 1, thicknessStart, thicknessComma);
+    auto span = [line](std::size_t from, std::size_t to) { return line.substr(from, to - from); };
+    const std::optional<RuleCut<LineRule::D>> found = joinedBack<LineRule::D>(
+        line, {span(0, lengthStart), span(lengthStart, lengthComma), line.substr(lengthComma, 1),
+               span(widthFrom, widthStart), span(widthStart, widthComma),
+               line.substr(widthComma, 1), span(thicknessFrom, thicknessStart),
+               span(thicknessStart, thicknessComma), line.substr(thicknessComma)});
+    if (found)
+        return *found;
+
+    // Left to right: the width after the length's ",", the thickness after the width's.
+    if (!valueAfter(line, lengthComma + 1, widthStart, widthComma))
+        return failed(noWidth);
+    if (!valueAfter(line, widthComma + 1, thicknessStart, thicknessComma))
+        return failed(noThickness);
+    return notLiteral(cutAt<LineRule::D>(line, lengthStart, lengthComma, lengthComma + 1,
+                                         widthStart, widthComma, widthComma + 1, thicknessStart,
+                                         thicknessComma));
 }
 
 // tUserSifra = #0000000, tOpis = Hrast, $ObjectName = #0000000_NULL,
 //   ->  "tUserSifra = #0000000, tOpis = " | Hrast | ", $ObjectName = #0000000_NULL,"
+// The description starts after the first "=" from "tOpis" and one character more; the prefix
+// runs to the last "=" before "$ObjectName" and one character more, and the tail from the
+// first "," from the character before "tOpis".
 RuleCut<LineRule::O> cutDescriptionLine(std::string_view line)
 {
     const std::size_t objectName = line.find("$ObjectName");
@@ -140,10 +205,22 @@ RuleCut<LineRule::O> cutDescriptionLine(std::string_view line)
     const std::size_t comma = before.find(',', valueStart);
     if (comma == npos)
         return failed(QT_TRANSLATE_NOOP("CatalogError", "no \",\" after the description"));
-    // The value's place is found after "tOpis"; one that opens the line has no text before it.
+    // The tail is found from the character before "tOpis"; one that opens the line has none.
     if (opis == 0)
         return failed(QT_TRANSLATE_NOOP("CatalogError", "the line begins with \"tOpis\""));
-    return cutAt<LineRule::O>(line, valueStart, comma);
+
+    const std::size_t lastEquals = before.rfind('=');
+    const std::size_t prefixEnd =
+        std::min(lastEquals == npos ? std::size_t{1} : lastEquals + 2, before.size());
+    const std::size_t tailStart = line.find(',', opis - 1);  // the description's "," at the latest
+    if (prefixEnd == valueStart && tailStart == comma)
+        return cutAt<LineRule::O>(line, valueStart, comma);
+    const std::optional<RuleCut<LineRule::O>> found = joinedBack<LineRule::O>(
+        line, {line.substr(0, prefixEnd), line.substr(valueStart, comma - valueStart),
+               line.substr(tailStart)});
+    if (found)
+        return *found;
+    return notLiteral(cutAt<LineRule::O>(line, valueStart, comma));
 }
 
 namespace {

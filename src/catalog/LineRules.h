@@ -30,6 +30,10 @@ struct LineCut
     std::array<std::string_view, pieceCount(LineRule::D)> pieces{};  // the most a rule cuts
     std::size_t count = 0;
     const char *failure = nullptr;  // why the line cannot be cut; null when it was cut
+    // The pieces are the ones the rule's own steps give, as any program that follows them
+    // reads the line. False for a line those steps would join back with text dropped or
+    // repeated (a description holding "="), cut left to right instead so that it still loads.
+    bool literal = true;
 
     bool ok() const { return failure == nullptr; }
 };

@@ -342,7 +342,6 @@ std::uint64_t SafeFileWriter::wholeSize()
 
 void SafeFileWriter::write(std::string_view bytes)
 {
-    m_overwriting = m_inPlace;
     const std::uint64_t offset = m_written;
     const std::size_t size = bytes.size();
     m_written += bytes.size();
@@ -353,6 +352,8 @@ void SafeFileWriter::write(std::string_view bytes)
                 continue;
             fail(kCannotWrite, errno);
         }
+        // In place, the old contents are written over from the first byte that lands.
+        m_overwriting = m_overwriting || (m_inPlace && written > 0);
         // A short write is followed by another, which reports the reason (a full disk).
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
@@ -365,9 +366,9 @@ FileStamp SafeFileWriter::commit()
     // In place, the old contents were written over from the start; what lies past the new end
     // goes only now.
     if (m_inPlace) {
-        m_overwriting = true;
         if (::ftruncate(m_fd, static_cast<off_t>(m_written)) != 0)
             fail(kCannotWrite, errno);
+        m_overwriting = true;
     }
     struct stat status {};
     if (::fsync(m_fd) != 0 || ::fstat(m_fd, &status) != 0)
@@ -380,30 +381,46 @@ FileStamp SafeFileWriter::commit()
         return written;
     }
     if (m_unnamed)
-        nameTemporary();
-    if (::rename(m_temporary.c_str(), m_file.c_str()) != 0)
-        fail(kCannotReplace, errno);
-    m_temporary.clear();
+        nameUnnamed();
+    if (!m_temporary.empty()) {
+        if (::rename(m_temporary.c_str(), m_file.c_str()) != 0)
+            fail(kCannotReplace, errno);
+        m_temporary.clear();
+    }
     // Closed only now: its lock keeps other saves off the name until the rename.
     ::close(std::exchange(m_fd, -1));
     syncFolder(written);
     return written;
 }
 
-void SafeFileWriter::nameTemporary()
+// Where no file has the target's name, the new file takes it at once. Otherwise it gets a
+// hidden name of its own for the moment until the rename puts it in the old file's place: a
+// link cannot replace a file.
+void SafeFileWriter::nameUnnamed()
 {
-    const std::string fdPath = "/proc/self/fd/" + std::to_string(m_fd);
+    if (linkUnnamed(m_file))
+        return;
     for (;;) {
+        if (errno != EEXIST)
+            fail(kCannotName, errno);
         const std::filesystem::path name =
             folderOf(m_file) / (temporaryPrefix(m_file) + randomSuffix());
-        if (::linkat(AT_FDCWD, fdPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0
-            || ::linkat(m_fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
+        if (linkUnnamed(name)) {
             m_temporary = name;
             return;
         }
-        if (errno != EEXIST)
-            fail(kCannotName, errno);
     }
+}
+
+// False with errno EEXIST when `name` is taken.
+bool SafeFileWriter::linkUnnamed(const std::filesystem::path &name) const
+{
+    const std::string fdPath = "/proc/self/fd/" + std::to_string(m_fd);
+    if (::linkat(AT_FDCWD, fdPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    return ::linkat(m_fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
 }
 
 // Without this the rename itself may not survive a crash. The file is saved by now, so a
@@ -432,6 +449,10 @@ void SafeFileWriter::fail(const char *what, int error)
             "CatalogError", "%1: %2: %3; its folder allows no new file, so it was being written "
                             "in place and %4 is now incomplete; every record is still in the "
                             "editor");
+        message.arguments.emplace_back(m_target.filename().string());
+    } else if (m_inPlace) {
+        message.format = QT_TRANSLATE_NOOP(
+            "CatalogError", "%1: %2: %3; nothing was written over it, so %4 was not changed");
         message.arguments.emplace_back(m_target.filename().string());
     }
     discard();

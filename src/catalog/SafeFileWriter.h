@@ -34,8 +34,9 @@ struct WriteRules
 
 // Replaces a file only when the new contents are complete and on disk. The bytes go to an
 // unnamed file in the target's folder (a hidden, locked ".<name>.velmora-XXXXXX" where the
-// system cannot make unnamed files); commit() flushes it, names it and renames it over the
-// target. Until then, and after any failure, the target is exactly as it was.
+// system cannot make unnamed files); commit() flushes it and names it: with the target's name
+// where there is no target, else with the hidden name, which it renames over the target at
+// once. Until then, and after any failure, the target is exactly as it was.
 //
 // A target that is a symbolic link is followed, as opening it would, and the file it leads to
 // is replaced; the link stays. A link that someone else planted in a folder others may write
@@ -66,7 +67,8 @@ private:
     void openInPlace();
     void reserve();
     std::uint64_t wholeSize();
-    void nameTemporary();
+    void nameUnnamed();
+    bool linkUnnamed(const std::filesystem::path &name) const;
     void syncFolder(const FileStamp &written);
     [[noreturn]] void fail(const char *what, int error);
     [[noreturn]] void failForSpace(int error, std::uint64_t free);

@@ -1,9 +1,13 @@
 #include "catalog/ValueCheck.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
+
+// How far a line comes back from the file, worst first.
+enum class Return { Not, ValueOnly, EveryPiece, ByTheRules };
 
 // The pieces of one line, as the writer would join them and the loader cut them again.
 class LinePieces
@@ -16,9 +20,10 @@ public:
             m_pieces.push_back(piece.access(arrays, n).view());
     }
 
-    // Whether the line, with piece `index` replaced by `value`, cuts back into the same
-    // pieces (all of them when `allPieces`, else only that one).
-    bool comesBack(std::size_t index, std::string_view value, bool allPieces) const
+    // How the line comes back with piece `index` replaced by `value`: not at all, with that
+    // piece alone as it was, with every piece, or with every piece as the rule's own steps
+    // give them.
+    Return comesBack(std::size_t index, std::string_view value) const
     {
         std::size_t size = value.size();
         for (std::size_t i = 0; i < m_pieces.size(); ++i)
@@ -29,14 +34,13 @@ public:
         for (std::size_t i = 0; i < m_pieces.size(); ++i)
             joined += i == index ? value : m_pieces[i];
         const LineCut again = m_cut(joined);
-        if (!again.ok() || again.count != m_pieces.size())
-            return false;
+        if (!again.ok() || again.count != m_pieces.size() || again.pieces[index] != value)
+            return Return::Not;
         for (std::size_t i = 0; i < m_pieces.size(); ++i) {
-            const std::string_view expected = i == index ? value : m_pieces[i];
-            if ((allPieces || i == index) && again.pieces[i] != expected)
-                return false;
+            if (i != index && again.pieces[i] != m_pieces[i])
+                return Return::ValueOnly;
         }
-        return true;
+        return again.literal ? Return::ByTheRules : Return::EveryPiece;
     }
 
     std::string_view piece(std::size_t index) const { return m_pieces[index]; }
@@ -58,9 +62,12 @@ ValueCheck checkValue(RecordArrays &arrays, std::int64_t n, const RecordMember &
     // The line's pieces are a run of the record's shape, which `member` belongs to.
     const auto index = static_cast<std::size_t>(&member - line.pieces.data());
     const LinePieces pieces(arrays, n, line);
-    const bool regular = pieces.comesBack(index, pieces.piece(index), true);
+    // A new value may not make the line come back less well than it does now, and must come
+    // back itself: a line that other programs cut by the rules' own steps stays so.
+    const Return needed =
+        std::max(pieces.comesBack(index, pieces.piece(index)), Return::ValueOnly);
     auto kept = [&](std::string_view candidate) {
-        return pieces.comesBack(index, candidate, regular);
+        return pieces.comesBack(index, candidate) >= needed;
     };
     if (kept(value))
         return {};

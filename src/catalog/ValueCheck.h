@@ -24,7 +24,9 @@ struct ValueCheck
 // Checks `value` in place of `member` (one of recordShape()) of record n, the other members of
 // its line as they are.
 // A line that comes back in the same pieces as it stands must come back so with the new value
-// too; a line as loaded that does not (an irregular line the rule still accepts) need only give
-// the value itself back whole. A whole line, held as it is, keeps any value.
+// too, and one whose pieces are the rule's own steps' (as other programs read the file) must
+// stay so: "=" in a description, or "Sirina =" in a length, would move where they cut it. A
+// line as loaded that does not come back (an irregular line the rule still accepts) need only
+// give the value itself back whole. A whole line, held as it is, keeps any value.
 ValueCheck checkValue(RecordArrays &arrays, std::int64_t n, const RecordMember &member,
                       std::string_view value);

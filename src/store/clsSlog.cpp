@@ -39,6 +39,8 @@ void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty, const LongWork &run)
     UkBrSlogova = loaded.count;
     lfLineEndsOnly = loaded.lfLineEndsOnly;
     utf8Text = loaded.utf8Text;
+    loneCrLineEnds = loaded.loneCrLineEnds;
+    missingLines = loaded.missingLines;
     markSaved();
 }
 
@@ -50,7 +52,7 @@ bool clsSlog::SnimanjeuFajl(const SaveQuestions &ask, const LongWork &run)
     rules.neverWriteName = kInputFile;
     if (ask.replaceOther) {
         rules.mayReplace = [this, &ask](const FileStamp &existing) {
-            return existing == m_written || ask.replaceOther(existing, countRecords(kOutputFile));
+            return existing == m_written || ask.replaceOther(existing, surveyCatalog(kOutputFile));
         };
     }
     if (ask.writeInPlace) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "catalog/CatalogLoader.h"
 #include "catalog/CatalogProgress.h"
 #include "catalog/FileStamp.h"
+#include "catalog/LoadedCatalog.h"
 #include "catalog/RecordTemplate.h"
 #include "model/RecordArrays.h"
 
@@ -24,9 +26,8 @@ using LongWork = std::function<void(const std::function<void(const ProgressRepor
 struct SaveQuestions
 {
     // "Trake-novi.odl" exists, and this run did not write it or it has changed since: its
-    // stamp and how many records it holds (nothing when it cannot be read). True replaces it.
-    std::function<bool(const FileStamp &existing, std::optional<std::int64_t> records)>
-        replaceOther;
+    // stamp and what it holds. True replaces it.
+    std::function<bool(const FileStamp &existing, const CatalogSurvey &held)> replaceOther;
     // The folder allows no new file, so the output would be written in place, where a crash
     // or kill part-way leaves it incomplete. Asked once a run; true writes.
     std::function<bool()> writeInPlace;
@@ -48,6 +49,11 @@ public:
     bool lfLineEndsOnly = false;
     // The last load found text that reads as UTF-8; the window warns before it is saved.
     bool utf8Text = false;
+    // The last load found a line ended by a CR without LF, which a save writes as CR LF.
+    bool loneCrLineEnds = false;
+    // The last load ended part-way through a record: the lines it lacks, which a save writes
+    // empty. The window warns of both.
+    MissingLines missingLines;
 
     // Reads "Trake.odl" from the current folder. The records in memory are replaced only once
     // the whole file has been read (and, with EmptyCatalog::Refuse, found to hold a record);

@@ -1,6 +1,7 @@
 #include "ui/frmVelmora.h"
 
 #include "catalog/CatalogError.h"
+#include "catalog/CatalogFiles.h"
 #include "catalog/CodePage1250.h"
 #include "catalog/RecordTemplate.h"
 #include "catalog/SavedButNotSynced.h"
@@ -539,13 +540,21 @@ void frmVelmora::onSaveClicked()
 bool frmVelmora::save()
 {
     SaveQuestions questions;
-    questions.replaceOther = [this](const FileStamp &existing,
-                                    std::optional<std::int64_t> records) {
-        const QString held = records ? QString::number(*records) : tr("unknown");
+    questions.replaceOther = [this](const FileStamp &existing, const CatalogSurvey &held) {
+        const QString inEditor = QString::number(gSlog->UkBrSlogova);
         const QString text =
-            tr("Trake-novi.odl was saved on %1 (records: %2), and this window did not write it "
-               "or it has changed since. Replace it with the records in the editor (%3)?")
-                .arg(timeText(existing.modifiedNs), held, QString::number(gSlog->UkBrSlogova));
+            held.holds == CatalogSurvey::Holds::NotACatalog
+                ? tr("Trake-novi.odl, saved on %1, is not a catalog: it does not read as whole "
+                     "records. Replace it with the records in the editor (%2)?")
+                      .arg(timeText(existing.modifiedNs), inEditor)
+                : tr("Trake-novi.odl was saved on %1 (records: %2), and this window did not "
+                     "write it or it has changed since. Replace it with the records in the "
+                     "editor (%3)?")
+                      .arg(timeText(existing.modifiedNs),
+                           held.holds == CatalogSurvey::Holds::Records
+                               ? QString::number(held.records)
+                               : tr("unknown"),
+                           inEditor);
         return ask({text, QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes,
                     QMessageBox::Cancel, {{QMessageBox::Yes, tr("Replace")}}})
             == QMessageBox::Yes;
@@ -813,6 +822,24 @@ void frmVelmora::warnAboutLoadedCatalog()
                 "long line and the records shown are not the ones the file means. Saving now "
                 "would write them as shown. Convert its line ends to CR LF and reload it before "
                 "you save."));
+    }
+    if (gSlog->loneCrLineEnds) {
+        warn(tr("Trake.odl has lines that end in a CR without an LF. They are read as lines, but "
+                "a save ends every line with CR LF, so Trake-novi.odl will differ from Trake.odl "
+                "at each of them."));
+    }
+    // A file read as one long line lacks lines for that reason, already told.
+    const MissingLines missing = gSlog->missingLines;
+    if (missing.record != 0 && !gSlog->lfLineEndsOnly) {
+        warn(missing.firstLine == kLinesPerRecord
+                 ? tr("Trake.odl ends before line 45 of record %1, so it may have been cut short. "
+                      "That line is shown empty, and a save writes it empty.")
+                       .arg(missing.record)
+                 : tr("Trake.odl ends part-way through record %1, which lacks its lines %2 to 45, "
+                      "so it may have been cut short. Those lines are shown empty, and a save "
+                      "writes them empty.")
+                       .arg(missing.record)
+                       .arg(missing.firstLine));
     }
     if (gSlog->utf8Text) {
         warn(tr("Trake.odl reads as UTF-8 text, but the catalog is written in Windows-1250, so "

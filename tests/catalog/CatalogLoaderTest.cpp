@@ -1,6 +1,7 @@
 #include "CatalogFileFixture.h"
 #include "ChildProcess.h"
 #include "MemorySnapshot.h"
+#include "catalog/CatalogLoader.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -68,6 +70,7 @@ TEST_F(CatalogFile, FailedLoadLeavesMemoryAsItWas)
         std::optional<std::string> file;  // nothing: no "Trake.odl" at all
         EmptyCatalog ifEmpty;
         std::string message;
+        bool cutWhileRead = false;
     };
     auto withLine = [](std::int64_t records, std::size_t index, const std::string &line) {
         auto lines = typicalLines(records);
@@ -93,6 +96,9 @@ TEST_F(CatalogFile, FailedLoadLeavesMemoryAsItWas)
          "Trake.odl, line 91 (record 3, line 1): no \";\" in the line"},
         {"empty file refused", std::string(), EmptyCatalog::Refuse,
          "Trake.odl: the file holds no record"},
+        {"cut short while it was read", typicalCatalog(3), EmptyCatalog::Accept,
+         "Trake.odl: the file changed while it was being read, so it was not loaded; load it "
+         "again once it is complete", true},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -107,8 +113,12 @@ TEST_F(CatalogFile, FailedLoadLeavesMemoryAsItWas)
         fs::remove(here.path() / kInputFile);
         if (row.file)
             here.write(kInputFile, *row.file);
+        // The load's first report comes once the file has been read.
+        const LongWork cutShort = [](const auto &work) {
+            work([](const CatalogProgress &) { fs::resize_file(kInputFile, 100); });
+        };
         try {
-            gSlog->UcitavanjeIzFajla(row.ifEmpty);
+            gSlog->UcitavanjeIzFajla(row.ifEmpty, row.cutWhileRead ? cutShort : LongWork());
             ADD_FAILURE() << row.name << ": the load did not fail";
         } catch (const CatalogError &error) {
             EXPECT_EQ(std::string(error.what()), row.message) << row.name;
@@ -145,6 +155,43 @@ TEST_F(CatalogFile, FileLargerThanTheMemoryLimitIsRefusedBeforeItIsRead)
               "Trake.odl: too large to load: the file is 1024 MiB and loading it takes up to "
               "2048 MiB of memory, but the system has N MiB available (MemAvailable) and the "
               "address-space limit (RLIMIT_AS) leaves M MiB; nothing was read");
+}
+
+// A first line that can never start a record is found before the rest of the file is read:
+// a sparse file of zeros is refused with the load's own message, without being read into memory.
+TEST_F(CatalogFile, FileWhoseFirstLineCannotBeCutIsRefusedBeforeItIsRead)
+{
+    folder.write(kInputFile, "");
+    fs::resize_file(folder.path() / kInputFile, std::uintmax_t(256) << 20);
+    const std::string message = runInChild([] {
+        rusage before{}, after{};
+        ::getrusage(RUSAGE_SELF, &before);
+        const std::string error = errorOf([] { gSlog->UcitavanjeIzFajla(); });
+        ::getrusage(RUSAGE_SELF, &after);
+        return error + (after.ru_maxrss - before.ru_maxrss < (64 << 10) ? "" : " (read whole)");
+    });
+    EXPECT_EQ(message, "Trake.odl, line 1 (record 1, line 1): no \";\" in the line");
+}
+
+// What a save asks before replacing a Trake-novi.odl it did not write: how many records it
+// holds, only when it reads as whole records.
+TEST_F(CatalogFile, SurveyTellsACatalogFromAnythingElse)
+{
+    using Holds = CatalogSurvey::Holds;
+    const std::tuple<const char *, std::optional<std::string>, Holds, std::int32_t> rows[] = {
+        {"three records", typicalCatalog(3), Holds::Records, 3},
+        {"a line of text", std::string("some notes\r\n"), Holds::NotACatalog, 0},
+        {"a record and a line", typicalCatalog(1) + "base #X;\r\n", Holds::NotACatalog, 0},
+        {"missing", std::nullopt, Holds::Unknown, 0},
+    };
+    for (const auto &[name, bytes, holds, records] : rows) {
+        fs::remove(kOutputFile);
+        if (bytes)
+            folder.write(kOutputFile, *bytes);
+        const CatalogSurvey survey = surveyCatalog(kOutputFile);
+        EXPECT_EQ(survey.holds, holds) << name;
+        EXPECT_EQ(survey.records, records) << name;
+    }
 }
 
 TEST_F(CatalogFile, WhatStandsInPlaceOfTheCatalogIsNamed)

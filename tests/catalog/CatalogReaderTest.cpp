@@ -105,6 +105,7 @@ TEST(CatalogReader, LineEnds)
         std::string bytes;
         Lines lines;
         bool lfLineEndsOnly = false;
+        bool loneCr = false;
     };
     const Lines record = recordWithClosingText();
     Lines withLf = record;
@@ -123,12 +124,14 @@ TEST(CatalogReader, LineEnds)
 
     const Row rows[] = {
         {"CR LF after every line", joinLines(record), record},
-        {"a lone CR ends a line", joinLines(record, "\r"), record},
-        {"CR and CR LF mixed", mixed, record},
+        {"a lone CR ends a line", joinLines(record, "\r"), record, false, true},
+        {"CR and CR LF mixed", mixed, record, false, true},
         {"no line end after the last line", joinLines(record, "\r\n", false), record},
-        {"no lone CR after the last line", joinLines(record, "\r", false), record},
+        {"no lone CR after the last line", joinLines(record, "\r", false), record, false, true},
+        {"a lone CR at the very end", joinLines(record, "\r\n", false) + "\r", record, false,
+         true},
         {"a lone LF is text, also right after CR LF", joinLines(withLf), withLf},
-        {"CR CR holds an empty line", joinLines(withEmpty, "\r"), withEmpty},
+        {"CR CR holds an empty line", joinLines(withEmpty, "\r"), withEmpty, false, true},
         {"NUL, high bytes and tabs are text", joinLines(withOddBytes), withOddBytes},
         {"a final line end starts no line", joinLines(twoRecords), twoRecords},
         {"a last line with no end is a line", joinLines(twoRecords, "\r\n", false), twoRecords},
@@ -140,6 +143,7 @@ TEST(CatalogReader, LineEnds)
         EXPECT_EQ(catalog.count, recordsFor(row.lines.size())) << row.name;
         EXPECT_EQ(linesOf(catalog), padded(row.lines)) << row.name;
         EXPECT_EQ(catalog.lfLineEndsOnly, row.lfLineEndsOnly) << row.name;
+        EXPECT_EQ(catalog.loneCrLineEnds, row.loneCr) << row.name;
     }
 }
 
@@ -151,11 +155,12 @@ TEST(CatalogReader, LineEndSplitBetweenPieces)
         const char *name;
         std::vector<std::string_view> pieces;
         Lines lines;
+        bool loneCr = false;
     };
     const Row rows[] = {
         {"CR | LF", {"base #A;\r", "\nx\r\n"}, {"base #A;", "x"}},
         {"CR | empty | LF", {"base #A;\r", "", "\nx"}, {"base #A;", "x"}},
-        {"CR | CR LF", {"base #A;\r", "\r\nx"}, {"base #A;", "", "x"}},
+        {"CR | CR LF", {"base #A;\r", "\r\nx"}, {"base #A;", "", "x"}, true},
         {"text | CR | LF | text", {"base #A;", "\r", "\n", "x"}, {"base #A;", "x"}},
         {"CR | LF | LF", {"base #A;\r", "\n", "\n"}, {"base #A;", "\n"}},
         {"line over three pieces", {"base ", "#A", ";\r\n"}, {"base #A;"}},
@@ -167,6 +172,7 @@ TEST(CatalogReader, LineEndSplitBetweenPieces)
         LoadedCatalog catalog = reader.finish();
         EXPECT_EQ(catalog.count, 1) << row.name;
         EXPECT_EQ(linesOf(catalog), padded(row.lines)) << row.name;
+        EXPECT_EQ(catalog.loneCrLineEnds, row.loneCr) << row.name;
     }
 }
 
@@ -212,7 +218,8 @@ TEST(CatalogReader, EmptyInputHoldsNoRecord)
     expectUpperBounds(fed.arrays, 0, "empty pieces");
 }
 
-// The arrays grow in steps while loading; after the load the upper bound is the count.
+// The arrays grow in steps while loading; after the load the upper bound is the count. A last
+// record the file ends in part-way is named, with the first line it lacks.
 TEST(CatalogReader, RecordCountAndUpperBound)
 {
     struct Row
@@ -220,17 +227,22 @@ TEST(CatalogReader, RecordCountAndUpperBound)
         const char *name;
         std::size_t lines;
         std::int32_t records;
+        int firstMissingLine = 0;
     };
     const Row rows[] = {
-        {"45 lines", 45, 1},         {"46 lines", 46, 2},
-        {"90 lines", 90, 2},         {"91 lines", 91, 3},
+        {"1 line", 1, 1, 2},         {"44 lines", 44, 1, 45},
+        {"45 lines", 45, 1},         {"46 lines", 46, 2, 2},
+        {"90 lines", 90, 2},         {"91 lines", 91, 3, 2},
         {"99 records", 99 * 45, 99}, {"100 records", 100 * 45, 100},
-        {"100 records and a line", 100 * 45 + 1, 101},
+        {"100 records and a line", 100 * 45 + 1, 101, 2},
     };
     for (const Row &row : rows) {
         LoadedCatalog catalog = readCatalog(joinLines(typicalLines(row.lines)), "x.odl");
         EXPECT_EQ(catalog.count, row.records) << row.name;
         expectUpperBounds(catalog.arrays, row.records, row.name);
+        EXPECT_EQ(catalog.missingLines.record, row.firstMissingLine == 0 ? 0 : row.records)
+            << row.name;
+        EXPECT_EQ(catalog.missingLines.firstLine, row.firstMissingLine) << row.name;
     }
 }
 

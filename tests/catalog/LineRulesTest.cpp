@@ -328,6 +328,8 @@ TEST(LineRules, SizeLine)
         {", right after the width's =", "Duljina = 2800, Sirina =, Debljina = 2,", {}, kNoWidth},
         {"no , after the thickness", "Duljina = 2800, Sirina = 22, Debljina = 2", {},
          kNoThickness},
+        {"a second Duljina = before the real ones: the thickness follows the first Sirina =",
+         "\t\tDuljina = 2800,Duljina = 5, Sirina = ,a=, Debljina = 2,", {}, kNoThickness},
         {"empty line", "", {}, kNoCommaAfterLength},
     });
 }
@@ -391,6 +393,7 @@ TEST(LineRules, OddLinesStillJoinBack)
         ASSERT_TRUE(cut.ok()) << row.name << ": " << cut.failure;
         EXPECT_EQ(piecesOf(cut), row.pieces) << row.name;
         EXPECT_EQ(joined(piecesOf(cut)), row.line) << row.name;
+        EXPECT_FALSE(cut.literal) << row.name;
     }
 }
 
@@ -564,6 +567,7 @@ TEST(LineRulesProperty, SeparatorRulesCutEveryLineLikeTheReference)
                                                  << escaped(line);
             ASSERT_EQ(joined(piecesOf(cut)), line) << "rule " << rule.name << ", line "
                                                    << escaped(line);
+            ASSERT_TRUE(cut.literal) << "rule " << rule.name << ", line " << escaped(line);
         }
         EXPECT_GT(cuts, kLinesPerProperty / 3) << "rule " << rule.name << " rarely cut";
         EXPECT_LT(cuts, kLinesPerProperty) << "rule " << rule.name << " never failed";
@@ -603,9 +607,13 @@ TEST(LineRulesProperty, WellFormedDescriptionLinesCutLikeTheReference)
 }
 
 // Outside the well-formed shape the pieces may differ from the reference's, but whatever cuts
-// joins back, the values hold no ",", and the failures the reference was sure of remain.
+// joins back, the values hold no ",", and every failure of the reference remains. The pieces
+// are marked literal exactly where the reference's join back, and are then the reference's.
 TEST(LineRulesProperty, AnySizeLineThatCutsJoinsBack)
 {
+    const char *const failures[] = {nullptr,    nullptr, kNoCommaAfterLength, nullptr,
+                                    kNoDuljina, nullptr, kNoWidth,            nullptr,
+                                    kNoSirina,  nullptr, kNoThickness};
     LineMaker maker(55);
     int cuts = 0;
     int mended = 0;
@@ -619,11 +627,8 @@ TEST(LineRulesProperty, AnySizeLineThatCutsJoinsBack)
         if (!keywords) {
             ASSERT_FALSE(cut.ok()) << escaped(line);
         }
-        if (expected.failedStep == 2) {
-            ASSERT_STREQ(cut.failure, kNoCommaAfterLength) << escaped(line);
-        }
-        if (expected.failedStep == 4) {
-            ASSERT_STREQ(cut.failure, kNoDuljina) << escaped(line);
+        if (!expected.ok()) {
+            ASSERT_STREQ(cut.failure, failures[expected.failedStep]) << escaped(line);
         }
         if (!cut.ok())
             continue;
@@ -638,7 +643,8 @@ TEST(LineRulesProperty, AnySizeLineThatCutsJoinsBack)
         for (const std::size_t value : {1u, 4u, 7u}) {
             ASSERT_EQ(pieces[value].find(','), std::string::npos) << escaped(line);
         }
-        if (expected.ok() && joined(expected.pieces) == line) {
+        ASSERT_EQ(cut.literal, joined(expected.pieces) == line) << escaped(line);
+        if (cut.literal) {
             ASSERT_EQ(pieces, expected.pieces) << escaped(line);
         } else {
             ++mended;
@@ -674,7 +680,8 @@ TEST(LineRulesProperty, AnyDescriptionLineThatCutsJoinsBack)
         ASSERT_EQ(joined(pieces), line) << escaped(line);
         ASSERT_EQ(pieces[1].find(','), std::string::npos) << escaped(line);
         ASSERT_EQ(pieces[2].substr(0, 1), ",") << escaped(line);
-        if (joined(expected.pieces) == line) {
+        ASSERT_EQ(cut.literal, joined(expected.pieces) == line) << escaped(line);
+        if (cut.literal) {
             ASSERT_EQ(pieces, expected.pieces) << escaped(line);
         } else {
             ++mended;

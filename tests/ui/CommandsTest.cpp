@@ -122,6 +122,26 @@ TEST_F(CommandsTest, ACatalogWithLfLineEndsOnlyIsLoadedWithAWarning)
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// A catalog that a save would not write back as it was read is named as it loads: one that
+// ends part-way through a record (a copy cut short), one with lone CR line ends.
+TEST_F(CommandsTest, ACatalogCutShortOrWithLoneCrLineEndsIsLoadedWithAWarning)
+{
+    const std::string whole = typicalCatalog(1);
+    const std::pair<std::string, QString> rows[] = {
+        {whole + "base #X;\r\nloc", "Trake.odl ends part-way through record 2, which lacks its "
+                                     "lines 3 to 45, so it may have been cut short."},
+        {whole.substr(0, whole.size() - 2), "Trake.odl ends before line 45 of record 1, "},
+        {std::regex_replace(whole, std::regex("\n"), ""), "Trake.odl has lines that end in a CR"},
+    };
+    for (const auto &[bytes, warning] : rows) {
+        warnings.clear();
+        openWithBytes(bytes);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !warnings.isEmpty(); }));
+        EXPECT_EQ(warnings.size(), 1) << warning.toStdString();
+        EXPECT_TRUE(warnings.value(0).startsWith(warning)) << warnings.value(0).toStdString();
+    }
+}
+
 TEST_F(CommandsTest, ReloadReadsAFileThatGrewOrShrank)
 {
     openWith(3);

@@ -160,7 +160,8 @@ TEST_F(EditingTest, MultiLineTextPastedSetOrDroppedPutsInOneLine)
 
 // A value holding what ends it in the file would come back cut short, or not load at all: it
 // is refused, typed or pasted, with a note naming the character, and the file still gives back
-// every value.
+// every value. So is text that moves where the line's cutting steps cut it ("Sirina =" in the
+// length, "=" in the description); text that merely looks like the line's own is kept.
 TEST_F(EditingTest, AValueTheFileCannotGiveBackIsRefused)
 {
     const struct
@@ -173,7 +174,10 @@ TEST_F(EditingTest, AValueTheFileCannotGiveBackIsRefused)
         {"txtBase_Naziv", "Hrast; tamni",
          "\";\" was not put in: in the catalog it ends the value or the line", "Hrast #2, tamni"},
         {"txtJedinicaMjere", "m,2", "\",\" was not put in: in the catalog it ends", "m#2"},
+        {"txtDuljina", "2 Sirina = 5", "\"=\" was not put in: in the catalog it ends",
+         "2 Sirina 5"},
         {"txttOpis", "crna, mat", "\",\" was not put in: in the catalog it ends", "crna; mat"},
+        {"txttOpis", "crna=mat", "\"=\" was not put in: in the catalog it ends", "crna-mat"},
         {"txttOpis", "a $ObjectName b", "This was not put in: the catalog file would not give",
          "a $Object b"},
     };
