@@ -209,52 +209,34 @@ TEST_F(EditingTest, ACommaInANumberGoesInAsADecimalPeriod)
         if (member.kind != ValueKind::Number)
             continue;
         ++numbers;
-        for (const bool typed : {true, false}) {
-            const QString entered = typed ? QStringLiteral("2,5") : QStringLiteral("0,45");
-            if (typed)
-                typeOver(member.control, entered);
-            else
-                pasteOver(member.control, entered);
-            QString expected = entered;
-            expected.replace(u',', u'.');
-            EXPECT_EQ(box(member.control)->text(), expected) << member.control;
-            EXPECT_EQ(member.access(gRecords, 3).view(), expected.toStdString())
-                << member.control;
-            EXPECT_TRUE(note().startsWith(QStringLiteral("Decimals are written with a period")))
-                << member.control << " " << note().toStdString();
-        }
+        typeOver(member.control, QStringLiteral("2,5"));
+        EXPECT_EQ(member.access(gRecords, 3), "2.5") << member.control;
+        pasteOver(member.control, QStringLiteral("0,45"));
+        EXPECT_EQ(member.access(gRecords, 3), "0.45") << member.control;
+        EXPECT_TRUE(note().startsWith(QStringLiteral("Decimals are written with a period")))
+            << member.control << " " << note().toStdString();
     }
     EXPECT_EQ(numbers, 4) << "length, width, thickness and price";
     typeOver("txtBase_Naziv", QStringLiteral("Hrast, tamni"));
     EXPECT_EQ(gBase.at(3).Naziv, "Hrast, tamni") << "a name is no number";
 }
 
-// A note stands over the boxes below its own: a click there lands in the box beneath, and what
-// is typed next goes into that box.
+// A note stands over the box below its own: a click there, delivered through the window as the
+// window system delivers it, lands in that box, and what is typed next goes into it.
 TEST_F(EditingTest, AClickOnANoteReachesTheBoxBeneath)
 {
     QApplication::setActiveWindow(&window());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
     typeOver("txtDuljina", QStringLiteral("2\u2713"));
-    ASSERT_EQ(gLokal.at(3).Duljina, "2");
     const BoxNote *open = BoxNote::openIn(&window());
     ASSERT_NE(open, nullptr);
-    TextBox *beneath = nullptr;
-    for (const ValueBox &each : valueBoxes()) {
-        TextBox *candidate = box(each.name);
-        const QRect at(candidate->mapTo(&window(), QPoint()), candidate->size());
-        if (candidate != box("txtDuljina") && at.intersects(open->geometry()))
-            beneath = candidate;
-    }
-    ASSERT_NE(beneath, nullptr) << "the note covers no box";
-    const QRect covered =
-        QRect(beneath->mapTo(&window(), QPoint()), beneath->size()) & open->geometry();
-    // Through the window, as the window system delivers a click.
+    TextBox *price = box("txtCijena");
+    const QRect covered = QRect(price->mapTo(&window(), QPoint()), price->size()) & open->geometry();
+    ASSERT_FALSE(covered.isEmpty()) << "the note stands over the price";
     QTest::mouseClick(window().windowHandle(), Qt::LeftButton, Qt::NoModifier, covered.center());
-    EXPECT_TRUE(beneath->hasFocus());
-    beneath->selectAll();
-    typeKeys(beneath, QStringLiteral("4.4"));
-    EXPECT_EQ(beneath->text(), QStringLiteral("4.4"));
+    price->selectAll();
+    typeKeys(QApplication::focusWidget(), QStringLiteral("4.4"));
+    EXPECT_EQ(gLokal.at(3).Cijena, "4.4");
     EXPECT_EQ(gLokal.at(3).Duljina, "2");
 }
 

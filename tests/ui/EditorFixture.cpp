@@ -38,20 +38,15 @@ void EditorFixture::openWithBytes(const std::string &catalog)
 void EditorFixture::createWindow()
 {
     m_window = std::make_unique<frmVelmora>();
-    m_window->setErrorReporter([this](const QString &message) {
-        messages << message;
+    const auto collect = [this](QStringList &into, const QString &text) {
+        into << text;
         if (whileOpen)
             whileOpen();
-    });
-    m_window->setWarningReporter([this](const QString &message) {
-        warnings << message;
-        if (whileOpen)
-            whileOpen();
-    });
-    m_window->setAsker([this](const frmVelmora::Question &question) {
-        questions << question.text;
-        if (whileOpen)
-            whileOpen();
+    };
+    m_window->setErrorReporter([=, this](const QString &message) { collect(messages, message); });
+    m_window->setWarningReporter([=, this](const QString &message) { collect(warnings, message); });
+    m_window->setAsker([=, this](const frmVelmora::Question &question) {
+        collect(questions, question.text);
         return answers.isEmpty() ? question.escapeButton : answers.takeFirst();
     });
 }
