@@ -9,6 +9,7 @@
 #include "operations/RecordFind.h"
 #include "operations/RecordNumberText.h"
 #include "store/basMain.h"
+#include "ui/AboutBox.h"
 #include "ui/BoxNote.h"
 #include "ui/CaptionLabel.h"
 #include "ui/CodePageValidator.h"
@@ -928,6 +929,11 @@ void frmVelmora::createShortcuts()
             findFrom(std::int64_t{gBrojSloga} + 1);
         else
             openFind();
+    });
+    add(QKeySequence(Qt::Key_F1), [this] {
+        const QScopedValueRollback<int> open(m_openDialogs, m_openDialogs + 1);
+        AboutBox box(this);
+        showCentred(box, *this);
     });
     add(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { leave(); });
     // Escape closes what is open on top (a note, the find field), and never the window.
