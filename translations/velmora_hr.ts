@@ -397,6 +397,17 @@
     </message>
 </context>
 <context>
+    <name>UpDown</name>
+    <message>
+        <source>Next number</source>
+        <translation>Sljedeći broj</translation>
+    </message>
+    <message>
+        <source>Previous number</source>
+        <translation>Prethodni broj</translation>
+    </message>
+</context>
+<context>
     <name>ValueValidator</name>
     <message>
         <source>Decimals are written with a period: the comma was put in as one.</source>
@@ -581,6 +592,14 @@
     <message>
         <source>Records with unsaved changes: %1.</source>
         <translation>Slogova s nesnimljenim izmjenama: %1.</translation>
+    </message>
+    <message>
+        <source>Previous or next record</source>
+        <translation>Prethodni ili sljedeći slog</translation>
+    </message>
+    <message>
+        <source>Records in total</source>
+        <translation>Ukupno slogova</translation>
     </message>
 </context>
 <context>

@@ -159,7 +159,8 @@ QString timeText(std::int64_t modifiedNs)
     return QLocale().toString(when, QLocale::ShortFormat);
 }
 
-// The boxes have no caption of their own, so a screen reader is told what each one holds.
+// The boxes and the arrows have no caption of their own, so a screen reader is told what each
+// one holds or does.
 struct ValueBoxName
 {
     const char *box;
@@ -174,6 +175,7 @@ constexpr ValueBoxName kBoxNames[] = {
     {"txtCijena", QT_TRANSLATE_NOOP("frmVelmora", "Price")},
     {"txttOpis", QT_TRANSLATE_NOOP("frmVelmora", "Description")},
     {"txtBrojSloga", QT_TRANSLATE_NOOP("frmVelmora", "Record number")},
+    {"UpDnBrSloga", QT_TRANSLATE_NOOP("frmVelmora", "Previous or next record")},
 };
 
 // A message box over `window`, centred on it and kept on its screen: a box placed before the
@@ -360,6 +362,9 @@ void frmVelmora::applyAccessibleNames()
 {
     for (const ValueBoxName &each : kBoxNames)
         control(QString::fromUtf8(each.box))->setAccessibleName(tr(each.name));
+    // The count is read as its number, then as what the number counts.
+    m_lblUkupnoSlogova->setAccessibleDescription(tr("Records in total"));
+    qobject_cast<QLabel *>(control(QStringLiteral("Label58")))->setBuddy(m_lblUkupnoSlogova);
 }
 
 void frmVelmora::connectHandlers()
@@ -662,6 +667,7 @@ void frmVelmora::showUnsaved()
     if (changed > 0)
         lines << tr("Records with unsaved changes: %1.").arg(changed);
     m_lblStatus->setText(lines.join(u'\n'));
+    m_lblStatus->setVisible(!lines.isEmpty());
 }
 
 // Leaving by Izlaz, Ctrl+Q or the window's close button asks first, and never from inside a
@@ -906,6 +912,8 @@ void frmVelmora::createAdditions()
     m_lblStatus->setWordWrap(true);
     m_lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_lblStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Shown only while it has something to say: empty, it would be a stop for a screen reader.
+    m_lblStatus->hide();
 
     m_find = new FindBar(designArea());
     m_find->setGeometry(kFindBar);
