@@ -1,5 +1,6 @@
 # Everything a person needs, from a fresh Debian 12 machine:
-#   make run    install what is missing, build, open the editor on the bundled sample catalog
+#   make run    install what is missing, build the editor alone, open it on the bundled sample
+#               catalog
 #   make test   install what is missing, build, run every test
 #   make bench  the catalog and window benchmarks and the whole editor against vim (figures
 #               only; nothing is asserted), ending with a one-line summary
@@ -39,7 +40,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the editor: the tests and benchmarks would keep a first start from a fresh clone waiting.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target velmora
 	@scripts/run-sample $(BUILD)/velmora
 
 test: build

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="hr_HR">
 <context>
+    <name>AboutBox</name>
+    <message>
+        <source>About Velmora</source>
+        <translation>O programu Velmora</translation>
+    </message>
+    <message>
+        <source>Edits the edge-banding strip catalog Trake.odl.</source>
+        <translation>Uređuje katalog rubnih traka Trake.odl.</translation>
+    </message>
+    <message>
+        <source>Keys in the window:</source>
+        <translation>Tipke u prozoru:</translation>
+    </message>
+</context>
+<context>
     <name>CatalogError</name>
     <message>
         <source>%1: %2: %3</source>
@@ -293,18 +308,6 @@
         <translation>Mapa u kojoj je %1 ili putanja datoteke %1 ili %2 u njoj.</translation>
     </message>
     <message>
-        <source>Saves the catalog to %1.</source>
-        <translation>Snima katalog u %1.</translation>
-    </message>
-    <message>
-        <source>Up, Down</source>
-        <translation>Gore, Dolje</translation>
-    </message>
-    <message>
-        <source>Leaves the editor, asking first when there are unsaved edits.</source>
-        <translation>Zatvara uređivač, a prije toga pita ako ima nesnimljenih izmjena.</translation>
-    </message>
-    <message>
         <source>Usage: %1 [options] %2</source>
         <translation>Uporaba: %1 [opcije] %2</translation>
     </message>
@@ -331,18 +334,6 @@
     <message>
         <source>&quot;%1&quot; is not a catalog: Velmora opens only files named %2 or %3.</source>
         <translation>&quot;%1&quot; nije katalog: Velmora otvara samo datoteke imena %2 ili %3.</translation>
-    </message>
-    <message>
-        <source>Finds a strip by its name, description, unit or price: Enter or F3 finds the next one, Escape closes the find field.</source>
-        <translation>Traži traku po nazivu, opisu, jedinici ili cijeni: Enter ili F3 traži sljedeću, Escape zatvara polje za traženje.</translation>
-    </message>
-    <message>
-        <source>Steps to the previous or next record; so does the mouse wheel turned over the record number or its arrows.</source>
-        <translation>Prelazi na prethodni ili sljedeći slog; isto čini i kotačić miša okrenut iznad broja sloga ili njegovih strelica.</translation>
-    </message>
-    <message>
-        <source>Closes a note or the find field; it never leaves the editor.</source>
-        <translation>Zatvara napomenu ili polje za traženje; nikad ne zatvara uređivač.</translation>
     </message>
 </context>
 <context>
@@ -414,10 +405,52 @@
     </message>
 </context>
 <context>
+    <name>UpDown</name>
+    <message>
+        <source>Next number</source>
+        <translation>Sljedeći broj</translation>
+    </message>
+    <message>
+        <source>Previous number</source>
+        <translation>Prethodni broj</translation>
+    </message>
+</context>
+<context>
     <name>ValueValidator</name>
     <message>
         <source>Decimals are written with a period: the comma was put in as one.</source>
         <translation>Decimale se pišu točkom: zarez je unesen kao točka.</translation>
+    </message>
+</context>
+<context>
+    <name>WindowKeys</name>
+    <message>
+        <source>Saves the catalog to %1.</source>
+        <translation>Snima katalog u %1.</translation>
+    </message>
+    <message>
+        <source>Finds a strip by its name, description, unit or price: Enter or F3 finds the next one, Escape closes the find field.</source>
+        <translation>Traži traku po nazivu, opisu, jedinici ili cijeni: Enter ili F3 traži sljedeću, Escape zatvara polje za traženje.</translation>
+    </message>
+    <message>
+        <source>Up, Down</source>
+        <translation>Gore, Dolje</translation>
+    </message>
+    <message>
+        <source>Steps to the previous or next record; so does the mouse wheel turned over the record number or its arrows.</source>
+        <translation>Prelazi na prethodni ili sljedeći slog; isto čini i kotačić miša okrenut iznad broja sloga ili njegovih strelica.</translation>
+    </message>
+    <message>
+        <source>Closes a note or the find field; it never leaves the editor.</source>
+        <translation>Zatvara napomenu ili polje za traženje; nikad ne zatvara uređivač.</translation>
+    </message>
+    <message>
+        <source>Shows the version, the keys and the licence.</source>
+        <translation>Prikazuje verziju, tipke i licenciju.</translation>
+    </message>
+    <message>
+        <source>Leaves the editor, asking first when there are unsaved edits.</source>
+        <translation>Zatvara uređivač, a prije toga pita ako ima nesnimljenih izmjena.</translation>
     </message>
 </context>
 <context>
@@ -583,6 +616,14 @@
     <message>
         <source>Trake-novi.odl, saved on %1, is not a catalog: it does not read as whole records. Replace it with the records in the editor (%2)?</source>
         <translation>Trake-novi.odl, snimljena %1, nije katalog: ne čita se kao cijeli slogovi. Zamijeniti je slogovima iz uređivača (%2)?</translation>
+    </message>
+    <message>
+        <source>Previous or next record</source>
+        <translation>Prethodni ili sljedeći slog</translation>
+    </message>
+    <message>
+        <source>Records in total</source>
+        <translation>Ukupno slogova</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "app/CatalogFolder.h"
 #include "catalog/CatalogFiles.h"
+#include "ui/WindowKeys.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -95,19 +96,12 @@ QString helpText()
         {folder, CommandLine::tr("The folder holding %1, or the path of %1 or %2 in it.")
                      .arg(catalogName, outputName)},
     };
-    const QList<HelpEntry> keys = {
-        {QStringLiteral("Ctrl+S"), CommandLine::tr("Saves the catalog to %1.").arg(outputName)},
-        {QStringLiteral("Ctrl+F"),
-         CommandLine::tr("Finds a strip by its name, description, unit or price: Enter or F3 "
-                         "finds the next one, Escape closes the find field.")},
-        {CommandLine::tr("Up, Down"),
-         CommandLine::tr("Steps to the previous or next record; so does the mouse wheel turned "
-                         "over the record number or its arrows.")},
-        {QStringLiteral("Escape"),
-         CommandLine::tr("Closes a note or the find field; it never leaves the editor.")},
-        {QStringLiteral("Ctrl+Q"),
-         CommandLine::tr("Leaves the editor, asking first when there are unsaved edits.")},
-    };
+    const QList<HelpEntry> keys = [] {
+        QList<HelpEntry> entries;
+        for (const WindowKey &key : windowKeys())
+            entries.append({key.keys, key.text});
+        return entries;
+    }();
     qsizetype column = 0;
     for (const QList<HelpEntry> *list : {&options, &arguments, &keys}) {
         for (const HelpEntry &entry : *list)

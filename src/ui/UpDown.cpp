@@ -67,6 +67,9 @@ UpDown::UpDown(QWidget *parent)
     m_down->setObjectName(QStringLiteral("down"));
     m_up->setArrowType(Qt::UpArrow);
     m_down->setArrowType(Qt::DownArrow);
+    // A screen reader tells the arrows apart by these names; they draw no text of their own.
+    m_up->setAccessibleName(tr("Next number"));
+    m_down->setAccessibleName(tr("Previous number"));
     for (QToolButton *arrow : {m_up, m_down}) {
         // The control takes the focus as a whole; its arrows never do.
         arrow->setFocusPolicy(Qt::NoFocus);

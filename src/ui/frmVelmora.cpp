@@ -10,6 +10,7 @@
 #include "operations/RecordFind.h"
 #include "operations/RecordNumberText.h"
 #include "store/basMain.h"
+#include "ui/AboutBox.h"
 #include "ui/BoxNote.h"
 #include "ui/CaptionLabel.h"
 #include "ui/CodePageValidator.h"
@@ -70,15 +71,17 @@ QFont windowFont()
     return font;
 }
 
-// The record-number box and the count label: DejaVu Sans Mono at 9 pixels shows 999,999 whole
-// in both controls at their designed sizes, in pixels because those sizes are; wider faces cut
-// numbers of five digits. A longer number shows its last digits (the box keeps its cursor at
-// the end, the label aligns an overflowing caption right).
+// The record-number box and the count label: DejaVu Sans Mono at 9 pixels, drawn at four
+// fifths of its width, shows 9,999,999 whole in both controls at their designed sizes, in
+// pixels because those sizes are; wider faces cut numbers of five digits. A longer number shows
+// its last digits (the box keeps its cursor at the end, the label aligns an overflowing caption
+// right).
 QFont ownFont()
 {
     QFont font(QStringLiteral("DejaVu Sans Mono"));
     font.setStyleHint(QFont::Monospace);
     font.setPixelSize(9);
+    font.setStretch(80);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     font.setUnderline(false);
@@ -159,7 +162,8 @@ QString timeText(std::int64_t modifiedNs)
     return QLocale().toString(when, QLocale::ShortFormat);
 }
 
-// The boxes have no caption of their own, so a screen reader is told what each one holds.
+// The boxes and the arrows have no caption of their own, so a screen reader is told what each
+// one holds or does.
 struct ValueBoxName
 {
     const char *box;
@@ -174,13 +178,15 @@ constexpr ValueBoxName kBoxNames[] = {
     {"txtCijena", QT_TRANSLATE_NOOP("frmVelmora", "Price")},
     {"txttOpis", QT_TRANSLATE_NOOP("frmVelmora", "Description")},
     {"txtBrojSloga", QT_TRANSLATE_NOOP("frmVelmora", "Record number")},
+    {"UpDnBrSloga", QT_TRANSLATE_NOOP("frmVelmora", "Previous or next record")},
 };
 
 // A message box over `window`, centred on it and kept on its screen: a box placed before the
 // window system has placed the window would stand half outside it.
 void centreOn(QWidget &box, const QWidget &window)
 {
-    QRect placed(QPoint(), box.size());
+    // move() places the frame, so the frame is what is centred.
+    QRect placed(QPoint(), box.frameGeometry().size());
     placed.moveCenter(window.frameGeometry().center());
     if (const QScreen *screen = window.screen()) {
         const QRect area = screen->availableGeometry();
@@ -360,6 +366,9 @@ void frmVelmora::applyAccessibleNames()
 {
     for (const ValueBoxName &each : kBoxNames)
         control(QString::fromUtf8(each.box))->setAccessibleName(tr(each.name));
+    // The count is read as its number, then as what the number counts.
+    m_lblUkupnoSlogova->setAccessibleDescription(tr("Records in total"));
+    qobject_cast<QLabel *>(control(QStringLiteral("Label58")))->setBuddy(m_lblUkupnoSlogova);
 }
 
 void frmVelmora::connectHandlers()
@@ -670,6 +679,7 @@ void frmVelmora::showUnsaved()
     if (changed > 0)
         lines << tr("Records with unsaved changes: %1.").arg(changed);
     m_lblStatus->setText(lines.join(u'\n'));
+    m_lblStatus->setVisible(!lines.isEmpty());
 }
 
 // Leaving by Izlaz, Ctrl+Q or the window's close button asks first, and never from inside a
@@ -932,6 +942,8 @@ void frmVelmora::createAdditions()
     m_lblStatus->setWordWrap(true);
     m_lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_lblStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Shown only while it has something to say: empty, it would be a stop for a screen reader.
+    m_lblStatus->hide();
 
     m_find = new FindBar(designArea());
     m_find->setGeometry(kFindBar);
@@ -955,6 +967,11 @@ void frmVelmora::createShortcuts()
             findFrom(std::int64_t{gBrojSloga} + 1);
         else
             openFind();
+    });
+    add(QKeySequence(Qt::Key_F1), [this] {
+        const QScopedValueRollback<int> open(m_openDialogs, m_openDialogs + 1);
+        AboutBox box(this);
+        showCentred(box, *this);
     });
     add(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { leave(); });
     // Escape closes what is open on top (a note, the find field), and never the window.

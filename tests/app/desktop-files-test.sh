@@ -12,8 +12,8 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$2" --prefix "$prefix" >/dev/null
 for file in bin/velmora share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-            share/mime/packages/velmora.xml share/icons/hicolor/scalable/apps/velmora.svg \
-            share/icons/hicolor/48x48/apps/velmora.png share/man/man1/velmora.1.gz \
+            share/mime/packages/velmora.xml share/icons/hicolor/scalable/apps/$id.svg \
+            share/icons/hicolor/48x48/apps/$id.png share/man/man1/velmora.1.gz \
             share/doc/velmora/copyright share/doc/velmora/changelog.gz; do
     [[ -e "$prefix/$file" ]] || { echo "desktop files: $file not installed" >&2; exit 1; }
 done

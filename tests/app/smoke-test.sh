@@ -7,6 +7,8 @@ set -euo pipefail
 program=$(realpath "$1")
 sample=$(realpath "$2")
 center="$(realpath "$(dirname "$0")/../../scripts/control-center")"
+entry="$(dirname "$0")/../../desktop/org.velmora.Velmora.desktop"
+wmclass=$(sed -n 's/^StartupWMClass=//p' "$entry")
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 cp "$sample" "$folder/Trake.odl"
@@ -15,12 +17,16 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$folder}"
 # Whatever the program keeps in its settings stays out of the settings of whoever runs the tests.
 export XDG_CONFIG_HOME="$folder/config"
 
-# Where each control stands comes from the window's design table.
+# The window's class is the one the desktop entry promises (StartupWMClass), so that docks group
+# the window under the entry's icon. Where each control stands comes from the window's design
+# table.
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     set -euo pipefail
     "$1" & editor=$!
     window=$(timeout 20 xdotool search --sync --name "^Trake\.Odl$" | head -n 1)
     sleep 0.5
+    class=$(xprop -id "$window" WM_CLASS)
+    [[ $class == *", \"$3\"" ]] || { echo "smoke test: $class, not \"$3\"" >&2; exit 1; }
     click() { xdotool mousemove --window "$window" $("$2" "$1") click 1; sleep 0.2; }
     click txtBrojSloga "$2"
     xdotool key ctrl+a type --delay 50 3
@@ -34,7 +40,7 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     timeout 10 tail --pid="$editor" -f /dev/null || status=$?
     wait "$editor" || status=$?
     exit "$status"
-' _ "$program" "$center"
+' _ "$program" "$center" "$wmclass"
 
 [[ -f Trake-novi.odl ]] || { echo "smoke test: Trake-novi.odl was not written" >&2; exit 1; }
 # Line 5 of record 3 is line 95 of the file.

@@ -7,6 +7,7 @@
 #include "ui/MessageText.h"
 #include "ui/StartupMessage.h"
 #include "ui/Translations.h"
+#include "ui/WindowKeys.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -305,6 +306,36 @@ TEST_F(CommandsTest, UnsavedEditsAreAskedAboutOnEveryWayOut)
         answers << QMessageBox::Discard;
         window().close();
     }
+}
+
+// F1 shows, centred on the window, the version, each key --help lists and the licence; a close
+// request meanwhile ends nothing, and Escape closes the box.
+TEST_F(CommandsTest, F1ShowsTheVersionTheKeysAndTheLicence)
+{
+    openWith(3);
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    QString text;
+    QPoint offCentre;
+    bool closedByEscape = false;
+    QTimer::singleShot(0, &window(), [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        text = box->text() + box->informativeText() + box->detailedText();
+        offCentre = box->frameGeometry().center() - window().frameGeometry().center();
+        window().close();
+        QTest::keyClick(box, Qt::Key_Escape);
+        closedByEscape = !box->isVisible();
+        box->reject();
+    });
+    QTest::keyClick(&window(), Qt::Key_F1);
+    EXPECT_TRUE(std::regex_search(text.toStdString(), std::regex("Velmora [0-9]+\\.[0-9]+")));
+    for (const WindowKey &key : windowKeys())
+        EXPECT_TRUE(text.contains(key.text.toHtmlEscaped())) << key.keys.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("MIT License"))) << text.toStdString();
+    EXPECT_LE(offCentre.manhattanLength(), 4) << "centred, within the box's own frame";
+    EXPECT_TRUE(closedByEscape);
+    EXPECT_TRUE(window().isVisible()) << "the close request came while the box was open";
 }
 
 // A close request while a question or notice is open (the close button, Alt+F4, a second

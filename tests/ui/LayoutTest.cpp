@@ -4,12 +4,14 @@
 #include "catalog/RecordTemplate.h"
 #include "ui/frmVelmoraDesign.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QTest>
+#include <QToolButton>
 
 #include <algorithm>
 #include <cmath>
@@ -132,6 +134,25 @@ TEST_F(LayoutTest, EveryBoxHasItsOwnAccessibleNameAndButtonsReadTheirCaptions)
     EXPECT_EQ(names.size(), 8u) << "seven values and the record number, each told apart";
     for (const CommandButton *button : window().findChildren<CommandButton *>())
         EXPECT_TRUE(button->accessibleName().isEmpty()) << button->objectName().toStdString();
+
+    // The arrows, as a whole and each one, are named and told apart.
+    QStringList arrows{upDown()->accessibleName()};
+    for (const QToolButton *arrow : upDown()->findChildren<QToolButton *>())
+        arrows << arrow->accessibleName();
+    EXPECT_EQ(std::set<QString>(arrows.begin(), arrows.end()).size(), 3u);
+    EXPECT_FALSE(arrows.contains(QString()));
+
+    // The count is read with its caption; a label with nothing to say is no stop on the way.
+    QAccessibleInterface *count = QAccessible::queryAccessibleInterface(label("lblUkupnoSlogova"));
+    EXPECT_FALSE(count->text(QAccessible::Description).isEmpty());
+    const auto captions = count->relations(QAccessible::Label);
+    EXPECT_TRUE(captions.size() == 1 && captions.front().first->object() == label("Label58"));
+    window().show();
+    for (const QLabel *empty : window().findChildren<QLabel *>()) {
+        if (empty->text().isEmpty() && empty->isVisible()) {
+            EXPECT_EQ(empty->focusPolicy(), Qt::NoFocus) << empty->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(LayoutTest, WindowTitleSizeAndFonts)

@@ -151,8 +151,9 @@ TEST_F(UpDownNavigationTest, ArrowKeysInTheRecordNumberBoxMoveTheSameWay)
     EXPECT_EQ(gBrojSloga, 2);
 }
 
-// Up to 999,999 records both the box and the count show every digit; a longer count its last.
-TEST_F(UpDownNavigationTest, SixDigitNumbersShowWhole)
+// Up to 9,999,999 records both the box and the count show every digit (a first digit cut off
+// would read 1,000,001 as ".000001"); a longer count its last.
+TEST_F(UpDownNavigationTest, SevenDigitNumbersShowWhole)
 {
     openWith(3);
     TextBox *number = box("txtBrojSloga");
@@ -163,14 +164,14 @@ TEST_F(UpDownNavigationTest, SixDigitNumbersShowWhole)
     // QLineEdit keeps two pixels free on each side, and one more for the cursor at the end.
     const int textRoom =
         number->style()->subElementRect(QStyle::SE_LineEditContents, &frame, number).width() - 4;
-    EXPECT_LE(number->fontMetrics().horizontalAdvance(QStringLiteral("999999")) + 1, textRoom);
+    EXPECT_LE(number->fontMetrics().horizontalAdvance(QStringLiteral("9999999")) + 1, textRoom);
 
     CaptionLabel *count = label("lblUkupnoSlogova");
-    count->setCaption(QStringLiteral("999999"));
+    count->setCaption(QStringLiteral("9999999"));
     EXPECT_LE(count->captionSize().width(), count->contentsRect().width());
-    count->setCaption(QStringLiteral("9912345678"));
+    count->setCaption(QStringLiteral("912345678901"));
     const QImage shown = count->grab().toImage();
-    count->setCaption(QStringLiteral("0012345678"));
+    count->setCaption(QStringLiteral("012345678901"));
     EXPECT_EQ(count->grab().toImage(), shown) << "a longer count shows its last digits";
 }
 
