@@ -39,5 +39,7 @@ AboutBox::AboutBox(QWidget *parent) : QMessageBox(parent)
     setInformativeText(keys);
     setDetailedText(licence);
     setStandardButtons(QMessageBox::Close);
+    // Enter closes it too, rather than opening the details.
+    setDefaultButton(QMessageBox::Close);
     setEscapeButton(QMessageBox::Close);
 }
