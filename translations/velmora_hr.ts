@@ -350,24 +350,32 @@
 <context>
     <name>LongWorkProgress</name>
     <message>
-        <source>Saving Trake-novi.odl: %1 of %2 records</source>
-        <translation>Snimanje u Trake-novi.odl: %1 od %2 slogova</translation>
+        <source>Saving %1</source>
+        <translation>Snimanje u %1</translation>
     </message>
     <message>
-        <source>Reading Trake.odl</source>
-        <translation>Učitavanje datoteke Trake.odl</translation>
+        <source>Reading %1</source>
+        <translation>Učitavanje datoteke %1</translation>
     </message>
     <message>
-        <source>Reading Trake.odl: %1 records</source>
-        <translation>Učitavanje datoteke Trake.odl: %1 slogova</translation>
+        <source>Saving %1: every record written, making sure the disk holds them</source>
+        <translation>Snimanje u %1: svi su slogovi zapisani, čeka se da ih disk spremi</translation>
     </message>
-    <message>
-        <source>Saving Trake-novi.odl: every record written, making sure the disk holds them</source>
-        <translation>Snimanje u Trake-novi.odl: svi su slogovi zapisani, čeka se da ih disk spremi</translation>
+    <message numerus="yes">
+        <source>Saving %1: %2 of %Ln records</source>
+        <translation>
+            <numerusform>Snimanje u %1: %2 od %Ln sloga</numerusform>
+            <numerusform>Snimanje u %1: %2 od %Ln sloga</numerusform>
+            <numerusform>Snimanje u %1: %2 od %Ln slogova</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>Saving Trake-novi.odl</source>
-        <translation>Snimanje u Trake-novi.odl</translation>
+    <message numerus="yes">
+        <source>Reading %1: %Ln records</source>
+        <translation>
+            <numerusform>Učitavanje datoteke %1: %Ln slog</numerusform>
+            <numerusform>Učitavanje datoteke %1: %Ln sloga</numerusform>
+            <numerusform>Učitavanje datoteke %1: %Ln slogova</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -514,10 +522,6 @@
 </translation>
     </message>
     <message>
-        <source>Trake.odl has LF line ends and not a single CR, so all of it was read as one long line and the records shown are not the ones the file means. Saving now would write them as shown. Convert its line ends to CR LF and reload it before you save.</source>
-        <translation>Trake.odl ima završetke redaka LF i nijedan CR, pa je cijeli njezin sadržaj pročitan kao jedan dugi redak i prikazani slogovi nisu oni koje datoteka zapravo sadrži. Snimanje bi ih sada zapisalo onako kako su prikazani. Pretvorite završetke redaka u CR LF i ponovno učitajte datoteku prije snimanja.</translation>
-    </message>
-    <message>
         <source>No record was added: there was not enough memory. The records in memory are as they were.</source>
         <translation>Nijedan slog nije dodan: nije bilo dovoljno memorije. Slogovi u memoriji ostali su kakvi su bili.</translation>
     </message>
@@ -526,36 +530,12 @@
         <translation>nepoznato</translation>
     </message>
     <message>
-        <source>Trake-novi.odl was saved on %1 (records: %2), and this window did not write it or it has changed since. Replace it with the records in the editor (%3)?</source>
-        <translation>Trake-novi.odl snimljena je %1 (slogova: %2), a ovaj je prozor nije zapisao ili se otada promijenila. Zamijeniti je slogovima iz uređivača (%3)?</translation>
-    </message>
-    <message>
         <source>Replace</source>
         <translation>Zamijeni</translation>
     </message>
     <message>
-        <source>The folder of Trake-novi.odl allows no new file, so the save can only write over the file itself. Should the computer crash or the editor be stopped while it writes, Trake-novi.odl is left incomplete. Write it in place?</source>
-        <translation>Mapa datoteke Trake-novi.odl ne dopušta novu datoteku, pa snimanje može samo pisati preko same datoteke. Ako se računalo sruši ili se uređivač zaustavi dok piše, Trake-novi.odl ostaje nepotpuna. Zapisati je na mjestu?</translation>
-    </message>
-    <message>
         <source>Write</source>
         <translation>Zapiši</translation>
-    </message>
-    <message>
-        <source>Records changed and not yet saved: %1</source>
-        <translation>Promijenjenih slogova koji još nisu snimljeni: %1</translation>
-    </message>
-    <message>
-        <source> (added: %1)</source>
-        <translation> (dodanih: %1)</translation>
-    </message>
-    <message>
-        <source>. Save them to Trake-novi.odl before leaving?</source>
-        <translation>. Snimiti ih u Trake-novi.odl prije izlaska?</translation>
-    </message>
-    <message>
-        <source>. Save them to Trake-novi.odl before Trake.odl is read again?</source>
-        <translation>. Snimiti ih u Trake-novi.odl prije ponovnog učitavanja datoteke Trake.odl?</translation>
     </message>
     <message>
         <source>This was not put in: the catalog file would not give the value back as typed.</source>
@@ -564,18 +544,6 @@
     <message>
         <source>&quot;%1&quot; was not put in: in the catalog it ends the value or the line, so the file would not give the value back as typed.</source>
         <translation>&quot;%1&quot; nije unesen: u katalogu on završava vrijednost ili redak, pa datoteka ne bi vratila vrijednost kako je upisana.</translation>
-    </message>
-    <message>
-        <source>Saved Trake-novi.odl at %1; records: %2.</source>
-        <translation>Snimljeno u Trake-novi.odl u %1; slogova: %2.</translation>
-    </message>
-    <message>
-        <source>Trake.odl reads as UTF-8 text, but the catalog is written in Windows-1250, so its letters are shown garbled. Its bytes are kept as they are, but what you type is saved in Windows-1250. Convert it to Windows-1250 and reload it before you edit.</source>
-        <translation>Trake.odl se čita kao UTF-8 tekst, a katalog se piše u kodnoj stranici Windows-1250, pa su njegova slova prikazana iskrivljeno. Njegovi bajtovi ostaju kakvi jesu, ali ono što upišete snima se u Windows-1250. Pretvorite ga u Windows-1250 i ponovno učitajte prije uređivanja.</translation>
-    </message>
-    <message>
-        <source>This window shows Trake.odl. Trake-novi.odl was saved later, on %1: what was saved there is not shown here.</source>
-        <translation>Ovaj prozor prikazuje Trake.odl. Trake-novi.odl snimljena je kasnije, %1: ono što je ondje snimljeno ovdje se ne prikazuje.</translation>
     </message>
     <message>
         <source>Folder</source>
@@ -594,28 +562,8 @@
         <translation>Nije bilo dovoljno memorije da se ovo dovrši. Svi su slogovi i izmjene još u uređivaču i nijedna datoteka nije zapisana.</translation>
     </message>
     <message>
-        <source>Saved Trake-novi.odl on %1 at %2; records: %3.</source>
-        <translation>Snimljeno u Trake-novi.odl %1 u %2; slogova: %3.</translation>
-    </message>
-    <message>
         <source>Records with unsaved changes: %1.</source>
         <translation>Slogova s nesnimljenim izmjenama: %1.</translation>
-    </message>
-    <message>
-        <source>Trake.odl has lines that end in a CR without an LF. They are read as lines, but a save ends every line with CR LF, so Trake-novi.odl will differ from Trake.odl at each of them.</source>
-        <translation>Trake.odl ima retke koji završavaju znakom CR bez LF. Čitaju se kao retci, ali snimanje svaki redak završava s CR LF, pa će se Trake-novi.odl na svakom od njih razlikovati od Trake.odl.</translation>
-    </message>
-    <message>
-        <source>Trake.odl ends before line 45 of record %1, so it may have been cut short. That line is shown empty, and a save writes it empty.</source>
-        <translation>Trake.odl završava prije retka 45 sloga %1, pa je možda skraćena. Taj je redak prikazan prazan, a snimanje ga zapisuje prazan.</translation>
-    </message>
-    <message>
-        <source>Trake.odl ends part-way through record %1, which lacks its lines %2 to 45, so it may have been cut short. Those lines are shown empty, and a save writes them empty.</source>
-        <translation>Trake.odl završava usred sloga %1, kojemu nedostaju retci od %2 do 45, pa je možda skraćena. Ti su retci prikazani prazni, a snimanje ih zapisuje prazne.</translation>
-    </message>
-    <message>
-        <source>Trake-novi.odl, saved on %1, is not a catalog: it does not read as whole records. Replace it with the records in the editor (%2)?</source>
-        <translation>Trake-novi.odl, snimljena %1, nije katalog: ne čita se kao cijeli slogovi. Zamijeniti je slogovima iz uređivača (%2)?</translation>
     </message>
     <message>
         <source>Previous or next record</source>
@@ -624,6 +572,82 @@
     <message>
         <source>Records in total</source>
         <translation>Ukupno slogova</translation>
+    </message>
+    <message>
+        <source>%1, saved on %2, is not a catalog: it does not read as whole records. Replace it with the records in the editor (%3)?</source>
+        <translation>%1, snimljena %2, nije katalog: ne čita se kao cijeli slogovi. Zamijeniti je slogovima iz uređivača (%3)?</translation>
+    </message>
+    <message>
+        <source>%1 was saved on %2 (records: %3), and this window did not write it or it has changed since. Replace it with the records in the editor (%4)?</source>
+        <translation>%1 snimljena je %2 (slogova: %3), a ovaj je prozor nije zapisao ili se otada promijenila. Zamijeniti je slogovima iz uređivača (%4)?</translation>
+    </message>
+    <message>
+        <source>The folder of %1 allows no new file, so the save can only write over the file itself. Should the computer crash or the editor be stopped while it writes, %1 is left incomplete. Write it in place?</source>
+        <translation>Mapa datoteke %1 ne dopušta novu datoteku, pa snimanje može samo pisati preko same datoteke. Ako se računalo sruši ili se uređivač zaustavi dok piše, %1 ostaje nepotpuna. Zapisati je na mjestu?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Records changed and not yet saved: %n. Save them to %1 before leaving?</source>
+        <translation>
+            <numerusform>%n slog je promijenjen i još nije snimljen. Snimiti ga u %1 prije izlaska?</numerusform>
+            <numerusform>%n sloga su promijenjena i još nisu snimljena. Snimiti ih u %1 prije izlaska?</numerusform>
+            <numerusform>%n slogova je promijenjeno i još nije snimljeno. Snimiti ih u %1 prije izlaska?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Records changed and not yet saved: %n. Save them to %1 before %2 is read again?</source>
+        <translation>
+            <numerusform>%n slog je promijenjen i još nije snimljen. Snimiti ga u %1 prije ponovnog učitavanja datoteke %2?</numerusform>
+            <numerusform>%n sloga su promijenjena i još nisu snimljena. Snimiti ih u %1 prije ponovnog učitavanja datoteke %2?</numerusform>
+            <numerusform>%n slogova je promijenjeno i još nije snimljeno. Snimiti ih u %1 prije ponovnog učitavanja datoteke %2?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Records changed and not yet saved: %n (added: %1). Save them to %2 before leaving?</source>
+        <translation>
+            <numerusform>%n slog je promijenjen i još nije snimljen (dodanih: %1). Snimiti ga u %2 prije izlaska?</numerusform>
+            <numerusform>%n sloga su promijenjena i još nisu snimljena (dodanih: %1). Snimiti ih u %2 prije izlaska?</numerusform>
+            <numerusform>%n slogova je promijenjeno i još nije snimljeno (dodanih: %1). Snimiti ih u %2 prije izlaska?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Records changed and not yet saved: %n (added: %1). Save them to %2 before %3 is read again?</source>
+        <translation>
+            <numerusform>%n slog je promijenjen i još nije snimljen (dodanih: %1). Snimiti ga u %2 prije ponovnog učitavanja datoteke %3?</numerusform>
+            <numerusform>%n sloga su promijenjena i još nisu snimljena (dodanih: %1). Snimiti ih u %2 prije ponovnog učitavanja datoteke %3?</numerusform>
+            <numerusform>%n slogova je promijenjeno i još nije snimljeno (dodanih: %1). Snimiti ih u %2 prije ponovnog učitavanja datoteke %3?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Saved %1 at %2; records: %3.</source>
+        <translation>Snimljeno u %1 u %2; slogova: %3.</translation>
+    </message>
+    <message>
+        <source>Saved %1 on %2 at %3; records: %4.</source>
+        <translation>Snimljeno u %1 %2 u %3; slogova: %4.</translation>
+    </message>
+    <message>
+        <source>%1 has LF line ends and not a single CR, so all of it was read as one long line and the records shown are not the ones the file means. Saving now would write them as shown. Convert its line ends to CR LF and reload it before you save.</source>
+        <translation>%1 ima završetke redaka LF i nijedan CR, pa je cijeli njezin sadržaj pročitan kao jedan dugi redak i prikazani slogovi nisu oni koje datoteka zapravo sadrži. Snimanje bi ih sada zapisalo onako kako su prikazani. Pretvorite završetke redaka u CR LF i ponovno učitajte datoteku prije snimanja.</translation>
+    </message>
+    <message>
+        <source>%1 has lines that end in a CR without an LF. They are read as lines, but a save ends every line with CR LF, so %2 will differ from %1 at each of them.</source>
+        <translation>%1 ima retke koji završavaju znakom CR bez LF. Čitaju se kao retci, ali snimanje svaki redak završava s CR LF, pa će se %2 na svakom od njih razlikovati od %1.</translation>
+    </message>
+    <message>
+        <source>%1 ends before line %2 of record %3, so it may have been cut short. That line is shown empty, and a save writes it empty.</source>
+        <translation>%1 završava prije retka %2 sloga %3, pa je možda skraćena. Taj je redak prikazan prazan, a snimanje ga zapisuje prazan.</translation>
+    </message>
+    <message>
+        <source>%1 ends part-way through record %2, which lacks its lines %3 to %4, so it may have been cut short. Those lines are shown empty, and a save writes them empty.</source>
+        <translation>%1 završava usred sloga %2, kojemu nedostaju retci od %3 do %4, pa je možda skraćena. Ti su retci prikazani prazni, a snimanje ih zapisuje prazne.</translation>
+    </message>
+    <message>
+        <source>%1 reads as UTF-8 text, but the catalog is written in Windows-1250, so its letters are shown garbled. Its bytes are kept as they are, but what you type is saved in Windows-1250. Convert it to Windows-1250 and reload it before you edit.</source>
+        <translation>%1 se čita kao UTF-8 tekst, a katalog se piše u kodnoj stranici Windows-1250, pa su njegova slova prikazana iskrivljeno. Njegovi bajtovi ostaju kakvi jesu, ali ono što upišete snima se u Windows-1250. Pretvorite ga u Windows-1250 i ponovno učitajte prije uređivanja.</translation>
+    </message>
+    <message>
+        <source>This window shows %1. %2 was saved later, on %3: what was saved there is not shown here.</source>
+        <translation>Ovaj prozor prikazuje %1. %2 snimljena je kasnije, %3: ono što je ondje snimljeno ovdje se ne prikazuje.</translation>
     </message>
 </context>
 <context>

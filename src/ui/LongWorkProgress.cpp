@@ -1,5 +1,7 @@
 #include "ui/LongWorkProgress.h"
 
+#include "catalog/CatalogFiles.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -81,8 +83,10 @@ void LongWorkProgress::run(const std::function<void(const ProgressReport &report
             // A title of its own: the window's title names the editor's one window.
             dialog->setWindowTitle(
                 m_work == Work::Save
-                    ? QCoreApplication::translate("LongWorkProgress", "Saving Trake-novi.odl")
-                    : QCoreApplication::translate("LongWorkProgress", "Reading Trake.odl"));
+                    ? QCoreApplication::translate("LongWorkProgress", "Saving %1")
+                          .arg(QString::fromUtf8(kOutputFile))
+                    : QCoreApplication::translate("LongWorkProgress", "Reading %1")
+                          .arg(QString::fromUtf8(kInputFile)));
             // Not modal: a modal dialog's setValue() would let user input through.
             dialog->setWindowModality(Qt::NonModal);
             dialog->setCancelButton(nullptr);
@@ -105,18 +109,24 @@ void LongWorkProgress::run(const std::function<void(const ProgressReport &report
 QString LongWorkProgress::label(const CatalogProgress &progress) const
 {
     const QLocale locale;
+    // %Ln counts in the locale's digits and picks the translation's plural form.
     if (m_work == Work::Save) {
+        const QString output = QString::fromUtf8(kOutputFile);
         if (progress.total > 0 && progress.records == progress.total)
             return QCoreApplication::translate(
-                "LongWorkProgress", "Saving Trake-novi.odl: every record written, making sure "
-                                    "the disk holds them");
-        return QCoreApplication::translate("LongWorkProgress",
-                                           "Saving Trake-novi.odl: %1 of %2 records")
-            .arg(locale.toString(static_cast<qlonglong>(progress.records)),
-                 locale.toString(static_cast<qlonglong>(progress.total)));
+                       "LongWorkProgress",
+                       "Saving %1: every record written, making sure the disk holds them")
+                .arg(output);
+        const int total = static_cast<int>(progress.total);
+        return QCoreApplication::translate("LongWorkProgress", "Saving %1: %2 of %Ln records",
+                                           nullptr, total)
+            .arg(output, locale.toString(static_cast<qlonglong>(progress.records)));
     }
+    const QString input = QString::fromUtf8(kInputFile);
     if (progress.records == 0)
-        return QCoreApplication::translate("LongWorkProgress", "Reading Trake.odl");
-    return QCoreApplication::translate("LongWorkProgress", "Reading Trake.odl: %1 records")
-        .arg(locale.toString(static_cast<qlonglong>(progress.records)));
+        return QCoreApplication::translate("LongWorkProgress", "Reading %1").arg(input);
+    const int records = static_cast<int>(progress.records);
+    return QCoreApplication::translate("LongWorkProgress", "Reading %1: %Ln records", nullptr,
+                                       records)
+        .arg(input);
 }

@@ -156,6 +156,17 @@ std::unique_ptr<char[]> makeMemoryReserve()
     return reserve;
 }
 
+// The file names stay out of the translated sentences: they are the same in every language.
+QString inputName()
+{
+    return QString::fromUtf8(kInputFile);
+}
+
+QString outputName()
+{
+    return QString::fromUtf8(kOutputFile);
+}
+
 QString timeText(std::int64_t modifiedNs)
 {
     const QDateTime when = QDateTime::fromMSecsSinceEpoch(modifiedNs / 1'000'000);
@@ -553,13 +564,13 @@ bool frmVelmora::save()
         const QString inEditor = QString::number(gSlog->UkBrSlogova);
         const QString text =
             held.holds == CatalogSurvey::Holds::NotACatalog
-                ? tr("Trake-novi.odl, saved on %1, is not a catalog: it does not read as whole "
-                     "records. Replace it with the records in the editor (%2)?")
-                      .arg(timeText(existing.modifiedNs), inEditor)
-                : tr("Trake-novi.odl was saved on %1 (records: %2), and this window did not "
+                ? tr("%1, saved on %2, is not a catalog: it does not read as whole "
+                     "records. Replace it with the records in the editor (%3)?")
+                      .arg(outputName(), timeText(existing.modifiedNs), inEditor)
+                : tr("%1 was saved on %2 (records: %3), and this window did not "
                      "write it or it has changed since. Replace it with the records in the "
-                     "editor (%3)?")
-                      .arg(timeText(existing.modifiedNs),
+                     "editor (%4)?")
+                      .arg(outputName(), timeText(existing.modifiedNs),
                            held.holds == CatalogSurvey::Holds::Records
                                ? QString::number(held.records)
                                : tr("unknown"),
@@ -570,9 +581,10 @@ bool frmVelmora::save()
     };
     questions.writeInPlace = [this] {
         const QString text =
-            tr("The folder of Trake-novi.odl allows no new file, so the save can only write "
+            tr("The folder of %1 allows no new file, so the save can only write "
                "over the file itself. Should the computer crash or the editor be stopped while "
-               "it writes, Trake-novi.odl is left incomplete. Write it in place?");
+               "it writes, %1 is left incomplete. Write it in place?")
+                .arg(outputName());
         return ask({text, QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes,
                     QMessageBox::Cancel, {{QMessageBox::Yes, tr("Write")}}})
             == QMessageBox::Yes;
@@ -601,12 +613,29 @@ bool frmVelmora::confirmDroppingEdits(Leaving leaving)
     const std::int32_t changed = gSlog->changedRecords();
     if (changed == 0)
         return true;
-    QString text = tr("Records changed and not yet saved: %1").arg(changed);
-    if (const std::int32_t added = gSlog->addedRecords(); added > 0)
-        text += tr(" (added: %1)").arg(added);
-    text += leaving == Leaving::Exit
-                ? tr(". Save them to Trake-novi.odl before leaving?")
-                : tr(". Save them to Trake-novi.odl before Trake.odl is read again?");
+    // One whole sentence a case, so that a translation can order it freely and inflect the
+    // count.
+    const std::int32_t added = gSlog->addedRecords();
+    const bool exit = leaving == Leaving::Exit;
+    QString text;
+    if (added == 0) {
+        text = exit ? tr("Records changed and not yet saved: %n. Save them to %1 before leaving?",
+                         nullptr, changed)
+                          .arg(outputName())
+                    : tr("Records changed and not yet saved: %n. Save them to %1 before %2 is "
+                         "read again?",
+                         nullptr, changed)
+                          .arg(outputName(), inputName());
+    } else {
+        text = exit ? tr("Records changed and not yet saved: %n (added: %1). Save them to %2 "
+                         "before leaving?",
+                         nullptr, changed)
+                          .arg(QString::number(added), outputName())
+                    : tr("Records changed and not yet saved: %n (added: %1). Save them to %2 "
+                         "before %3 is read again?",
+                         nullptr, changed)
+                          .arg(QString::number(added), outputName(), inputName());
+    }
     switch (ask({text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                  QMessageBox::Save, QMessageBox::Cancel, {}})) {
     case QMessageBox::Save:
@@ -668,11 +697,12 @@ void frmVelmora::showUnsaved()
         const QLocale locale;
         const QString time = locale.toString(m_saved->when.time(), QLocale::ShortFormat);
         lines << (m_saved->when.date() == QDate::currentDate()
-                      ? tr("Saved Trake-novi.odl at %1; records: %2.")
-                            .arg(time)
+                      ? tr("Saved %1 at %2; records: %3.")
+                            .arg(outputName(), time)
                             .arg(m_saved->records)
-                      : tr("Saved Trake-novi.odl on %1 at %2; records: %3.")
-                            .arg(locale.toString(m_saved->when.date(), QLocale::ShortFormat),
+                      : tr("Saved %1 on %2 at %3; records: %4.")
+                            .arg(outputName(),
+                                 locale.toString(m_saved->when.date(), QLocale::ShortFormat),
                                  time)
                             .arg(m_saved->records));
     }
@@ -828,43 +858,48 @@ void frmVelmora::warnAboutLoadedCatalog()
     if (!gSlog.exists())
         return;
     if (gSlog->lfLineEndsOnly) {
-        warn(tr("Trake.odl has LF line ends and not a single CR, so all of it was read as one "
+        warn(tr("%1 has LF line ends and not a single CR, so all of it was read as one "
                 "long line and the records shown are not the ones the file means. Saving now "
                 "would write them as shown. Convert its line ends to CR LF and reload it before "
-                "you save."));
+                "you save.")
+                 .arg(inputName()));
     }
     if (gSlog->loneCrLineEnds) {
-        warn(tr("Trake.odl has lines that end in a CR without an LF. They are read as lines, but "
-                "a save ends every line with CR LF, so Trake-novi.odl will differ from Trake.odl "
-                "at each of them."));
+        warn(tr("%1 has lines that end in a CR without an LF. They are read as lines, but "
+                "a save ends every line with CR LF, so %2 will differ from %1 "
+                "at each of them.")
+                 .arg(inputName(), outputName()));
     }
     // A file read as one long line lacks lines for that reason, already told.
     const MissingLines missing = gSlog->missingLines;
     if (missing.record != 0 && !gSlog->lfLineEndsOnly) {
         warn(missing.firstLine == kLinesPerRecord
-                 ? tr("Trake.odl ends before line 45 of record %1, so it may have been cut short. "
+                 ? tr("%1 ends before line %2 of record %3, so it may have been cut short. "
                       "That line is shown empty, and a save writes it empty.")
-                       .arg(missing.record)
-                 : tr("Trake.odl ends part-way through record %1, which lacks its lines %2 to 45, "
+                       .arg(inputName(), QString::number(kLinesPerRecord),
+                            QString::number(missing.record))
+                 : tr("%1 ends part-way through record %2, which lacks its lines %3 to %4, "
                       "so it may have been cut short. Those lines are shown empty, and a save "
                       "writes them empty.")
-                       .arg(missing.record)
-                       .arg(missing.firstLine));
+                       .arg(inputName(), QString::number(missing.record),
+                            QString::number(missing.firstLine),
+                            QString::number(kLinesPerRecord)));
     }
     if (gSlog->utf8Text) {
-        warn(tr("Trake.odl reads as UTF-8 text, but the catalog is written in Windows-1250, so "
+        warn(tr("%1 reads as UTF-8 text, but the catalog is written in Windows-1250, so "
                 "its letters are shown garbled. Its bytes are kept as they are, but what you type "
                 "is saved in Windows-1250. Convert it to Windows-1250 and reload it before you "
-                "edit."));
+                "edit.")
+                 .arg(inputName()));
     }
 }
 
 void frmVelmora::noticeNewerOutput()
 {
     if (const std::optional<FileStamp> newer = clsSlog::newerOutput()) {
-        warn(tr("This window shows Trake.odl. Trake-novi.odl was saved later, on %1: what was "
+        warn(tr("This window shows %1. %2 was saved later, on %3: what was "
                 "saved there is not shown here.")
-                 .arg(timeText(newer->modifiedNs)));
+                 .arg(inputName(), outputName(), timeText(newer->modifiedNs)));
     }
 }
 
