@@ -29,14 +29,15 @@ void toPlain(std::string &line)
 
 bool write(const char *file, long long records, Letters letters)
 {
-    return writeTypicalCatalog(file, records, [letters](std::array<std::string, 45> &lines) {
-        if (letters == Letters::CodePage)
-            lines[0].insert(lines[0].find(';'), " \xe8\xe6\xf0\x9a\x9e");
-        if (letters == Letters::Plain) {
-            for (std::string &line : lines)
-                toPlain(line);
-        }
-    });
+    return writeTypicalCatalog(
+        file, records, [letters](std::array<std::string, kLinesPerRecord> &lines) {
+            if (letters == Letters::CodePage)
+                lines[0].insert(lines[0].find(';'), " \xe8\xe6\xf0\x9a\x9e");
+            if (letters == Letters::Plain) {
+                for (std::string &line : lines)
+                    toPlain(line);
+            }
+        });
 }
 
 }  // namespace

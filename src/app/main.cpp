@@ -21,15 +21,18 @@
 
 namespace {
 
-// Rendered from the same drawing as the installed icons; see desktop/CMakeLists.txt.
+// Rendered from the same drawing as the installed icons, in the sizes that
+// desktop/CMakeLists.txt lists; none when the build rendered no bitmaps.
 QIcon programIcon()
 {
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
+#ifdef VELMORA_ICON_SIZES
+    for (const int size : {VELMORA_ICON_SIZES}) {
         const QString file = QStringLiteral(":/icons/velmora-%1.png").arg(size);
         if (QFile::exists(file))
             icon.addFile(file, QSize(size, size));
     }
+#endif
     return icon;
 }
 

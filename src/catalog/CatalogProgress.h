@@ -12,4 +12,7 @@ struct CatalogProgress
     double fraction = 0;       // of the whole work, 0 to 1
 };
 
+// Records between two progress reports: a few milliseconds of work.
+inline constexpr std::int32_t kRecordsPerReport = 4096;
+
 using ProgressReport = std::function<void(const CatalogProgress &)>;

@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogError.h"
 #include "catalog/CatalogFiles.h"
+#include "catalog/CatalogProgress.h"
 #include "catalog/RecordTemplate.h"
 
 #include <algorithm>
@@ -16,8 +17,6 @@ constexpr std::int32_t kGrowth = 100;
 // The fewest bytes a record is taken to have when the arrays are sized ahead: a short first
 // record must not make them reserve more than about half the file's size.
 constexpr std::size_t kLeastRecordBytes = 1024;
-// Records between two progress reports: a few milliseconds of work.
-constexpr std::int64_t kReportEvery = 4096;
 
 // How many records `bytes` holds if each is as long as the first: its 45 line ends and what
 // they close. Nothing when the first record does not end within them.
@@ -117,12 +116,12 @@ void CatalogReader::reportProgress(ProgressReport report, std::size_t expectedBy
     m_report = std::move(report);
     m_expectedBytes = expectedBytes;
     m_reportFrom = from;
-    m_nextReport = m_report ? m_catalog.count + kReportEvery : INT64_MAX;
+    m_nextReport = m_report ? m_catalog.count + kRecordsPerReport : INT64_MAX;
 }
 
 void CatalogReader::report(std::size_t splitInThisPiece)
 {
-    m_nextReport += kReportEvery;
+    m_nextReport += kRecordsPerReport;
     const double split = m_expectedBytes == 0
         ? 1.0
         : std::min(1.0, static_cast<double>(m_fed + splitInThisPiece)

@@ -1,6 +1,7 @@
 #include "catalog/CatalogWriter.h"
 
 #include "catalog/CatalogFiles.h"
+#include "catalog/CatalogProgress.h"
 #include "catalog/RecordTemplate.h"
 #include "catalog/SafeFileWriter.h"
 
@@ -25,8 +26,6 @@ constexpr std::size_t kRunSlice = 1 << 20;
 // The bytes one thread hands to the sink while the next stretch is gathered.
 constexpr std::size_t kHandOff = 8 << 20;
 constexpr std::string_view kLineEnd = "\r\n";
-// Records between two progress reports: a few milliseconds of work.
-constexpr std::int32_t kReportEvery = 4096;
 
 using Sink = std::function<void(std::string_view)>;
 
@@ -228,11 +227,11 @@ void writeCatalog(RecordArrays &arrays, std::int32_t count,
     createMissingSections(arrays, count);
     Stream out(arrays, sink);
     // Without a report the record number never reaches it.
-    std::int64_t nextReport = progress ? kReportEvery + 1 : std::int64_t{count} + 1;
+    std::int64_t nextReport = progress ? kRecordsPerReport + 1 : std::int64_t{count} + 1;
     for (std::int32_t n = 1; n <= count; ++n) {
         if (n == nextReport) [[unlikely]] {
             progress({n - 1, count, static_cast<double>(n - 1) / count});
-            nextReport += kReportEvery;
+            nextReport += kRecordsPerReport;
         }
         for (const TemplateLine &line : recordTemplate()) {
             for (const RecordMember &piece : line.pieces)

@@ -133,7 +133,7 @@ std::span<const RecordMember> recordShape()
     return kShape;
 }
 
-const std::array<TemplateLine, 45> &recordTemplate()
+const std::array<TemplateLine, kLinesPerRecord> &recordTemplate()
 {
     static const auto lines = makeTemplate();
     return lines;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog/CatalogFiles.h"
 #include "catalog/LineRules.h"
 #include "model/RecordArrays.h"
 
@@ -43,4 +44,4 @@ struct TemplateLine
 std::span<const RecordMember> recordShape();
 
 // The record's 45 lines, index 0 for line 1, each a run of recordShape().
-const std::array<TemplateLine, 45> &recordTemplate();
+const std::array<TemplateLine, kLinesPerRecord> &recordTemplate();

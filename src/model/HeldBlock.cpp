@@ -17,7 +17,7 @@ constexpr std::size_t kPageSize = 4096;
 
 void populate(void *data, std::size_t size)
 {
-    constexpr std::uintptr_t kPage = 4096;
+    constexpr std::uintptr_t kPage = kPageSize;
     if (size < 16 * kPage)
         return;
 #ifdef MADV_POPULATE_WRITE

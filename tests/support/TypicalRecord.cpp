@@ -20,7 +20,7 @@ const T &pick(const T (&values)[N], std::int64_t number)
 
 }  // namespace
 
-std::array<std::string, 45> typicalRecordLines(std::int64_t number)
+std::array<std::string, kLinesPerRecord> typicalRecordLines(std::int64_t number)
 {
     const std::string code = std::to_string(1000000 + number);
     return {
