@@ -19,9 +19,8 @@ constexpr std::size_t kBlockSize = 1 << 20;
 // gathered into the block, so that an edited catalog does not become many tiny writes.
 constexpr std::size_t kDirectRun = 64 * 1024;
 // A stretch of held bytes goes out in slices of this size, so that the sink starts writing
-// (and the disk starts storing) while the rest of the catalog is still being walked. Writes
-// of 1 MiB, each stored at once, were the quickest and the steadiest here: 8 MiB writes took
-// a fifth longer at the median and three times as long at worst.
+// (and the disk starts storing) while the rest of the catalog is still being walked. Slices
+// of 1 MiB, each stored at once, were the quickest and the steadiest (docs/performance.md).
 constexpr std::size_t kRunSlice = 1 << 20;
 // The bytes one thread hands to the sink while the next stretch is gathered.
 constexpr std::size_t kHandOff = 8 << 20;

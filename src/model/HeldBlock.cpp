@@ -9,8 +9,8 @@
 
 namespace {
 // From 1 MiB up a block is mapped on its own: the heap gives such a block back to the system
-// when it is let go and faults it in again 4 KiB at a time on the next load, which made a
-// 1.5 MiB catalog load three times slower. Smaller blocks come from the heap.
+// when it is let go and faults it in again a page at a time on the next load, which slows that
+// load badly (docs/performance.md). Smaller blocks come from the heap.
 constexpr std::size_t kMapAtLeast = std::size_t(1) << 20;
 constexpr std::size_t kPageSize = 4096;
 }  // namespace
@@ -38,9 +38,8 @@ HeldBlock::HeldBlock(std::size_t size) : m_size(size)
         populate(m_data, size);
         return;
     }
-    // Ordinary pages, populated up front. Huge pages would have the kernel gather 2 MiB
-    // pieces first: on a virtual machine a fresh process's first load of 150 MB then took 0.66
-    // to 1.05 s at the 90th percentile of 20 to 30 starts, against 0.31 to 0.46 s without.
+    // Ordinary pages, populated up front. Huge pages would have the kernel gather 2 MiB pieces
+    // first, which slows a fresh process's first load (see docs/performance.md).
     const std::size_t length = (size + kPageSize - 1) / kPageSize * kPageSize;
     void *mapped =
         ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
