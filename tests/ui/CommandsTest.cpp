@@ -661,6 +661,26 @@ TEST_F(FailedCommandTest, UnderACroatianLocaleTheMessageIsCroatian)
     }
 }
 
+// Croatian has three plural forms, chosen by the last digits: 1 and 21 take the first, 2 to 4 and
+// 22 to 24 the second, 5 to 20 and 25 the third.
+TEST(CroatianPluralTest, TheCountPicksItsForm)
+{
+    const Translations croatian(QLocale(QLocale::Croatian, QLocale::Croatia));
+    const struct
+    {
+        int count;
+        const char *start;
+    } rows[] = {{1, "1 slog je"},   {4, "4 sloga su"},   {11, "11 slogova je"},
+                {21, "21 slog je"}, {22, "22 sloga su"}, {25, "25 slogova je"}};
+    for (const auto &row : rows) {
+        const QString text = QCoreApplication::translate(
+            "frmVelmora", "Records changed and not yet saved: %n. Save them to %1 before leaving?",
+            nullptr, row.count);
+        EXPECT_TRUE(text.startsWith(QString::fromUtf8(row.start)))
+            << row.count << ": " << text.toStdString();
+    }
+}
+
 // Memory running out part-way through a save or an append (a limit on a child's address space)
 // leaves the program running with every record and edit, and says so.
 TEST_F(CommandsTest, RunningOutOfMemoryKeepsEverything)
