@@ -392,8 +392,10 @@ void frmVelmora::connectHandlers()
         TextBox *box = shown.box;
         const RecordMember *member = shown.member;
         connect(box, &TextBox::changed, this, [this, box, member] {
-            runHandler([box, member] { storeBoxText(*box, *member); });
-            showUnsaved();
+            runHandler([this, box, member] {
+                storeBoxText(*box, *member);
+                showUnsaved();
+            });
         });
     }
 
@@ -752,8 +754,10 @@ void frmVelmora::changeEvent(QEvent *event)
     // Coming back to the window: the folder may have been renamed or moved meanwhile, and the
     // day may have changed since the last save.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && gSlog.exists()) {
-        showFolder();
-        showUnsaved();
+        runHandler([this] {
+            showFolder();
+            showUnsaved();
+        });
     }
 }
 
