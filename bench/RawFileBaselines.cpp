@@ -1,6 +1,6 @@
 #include "RawFileBaselines.h"
 
-#include "catalog/FileDescriptor.h"
+#include "catalog/posix/FileDescriptor.h"
 
 #include <cerrno>
 #include <cstring>

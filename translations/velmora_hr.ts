@@ -219,10 +219,6 @@
         <translation>%1 MiB</translation>
     </message>
     <message>
-        <source>%1: too large to load: the file is %2 MiB and loading it takes up to %3 MiB of memory, but the system has %4 available (MemAvailable) and the address-space limit (RLIMIT_AS) leaves %5; nothing was read</source>
-        <translation>%1: prevelika je za učitavanje: datoteka ima %2 MiB, a njezino učitavanje zauzima do %3 MiB memorije, no sustavu je na raspolaganju %4 (MemAvailable), a ograničenje adresnog prostora (RLIMIT_AS) ostavlja %5; ništa nije pročitano</translation>
-    </message>
-    <message>
         <source>an unknown amount</source>
         <translation>nepoznata količina</translation>
     </message>
@@ -241,6 +237,22 @@
     <message>
         <source>%1: %2: %3; nothing was written over it, so %4 was not changed</source>
         <translation>%1: %2: %3; ništa nije zapisano preko nje, pa %4 nije promijenjena</translation>
+    </message>
+    <message>
+        <source>%1: too large to load: the file is %2 MiB and loading it takes up to %3 MiB of memory, but the system has %4 available (%6) and the address-space limit (%7) leaves %5; nothing was read</source>
+        <translation>%1: prevelika je za učitavanje: datoteka ima %2 MiB, a njezino učitavanje zauzima do %3 MiB memorije, no sustavu je na raspolaganju %4 (%6), a ograničenje adresnog prostora (%7) ostavlja %5; ništa nije pročitano</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation>to je mapa, a ne datoteka</translation>
+    </message>
+    <message>
+        <source>%1: cannot write: it is read-only; nothing was written</source>
+        <translation>%1: ne može se pisati: samo je za čitanje; ništa nije zapisano</translation>
+    </message>
+    <message>
+        <source>%1: cannot replace the file: %2: another program has it open; close it there and save again; nothing was written over it</source>
+        <translation>%1: datoteka se ne može zamijeniti: %2: drugi ju je program otvorio; zatvorite je ondje i spremite ponovno; ništa nije prepisano preko nje</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "app/CatalogFolder.h"
 
 #include "catalog/CatalogFiles.h"
+#include "catalog/FileSystem.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,10 +11,9 @@
 #include <QMessageBox>
 #include <QSettings>
 
-#include <cerrno>
-#include <cstring>
-
-#include <unistd.h>
+#include <filesystem>
+#include <optional>
+#include <string>
 
 // The translation context of the texts below.
 struct CatalogFolder
@@ -34,9 +34,10 @@ QString problemWith(const QString &path, const QString &folder)
                                  "folder.")
             .arg(QDir::toNativeSeparators(path), catalogName);
     // As the program will enter it: a folder it may list but not enter is no use either.
-    if (::access(QFile::encodeName(folder).constData(), X_OK) != 0)
+    if (const std::optional<std::string> why =
+            cannotEnter(std::filesystem::path(folder.toStdU16String())))
         return CatalogFolder::tr("The folder \"%1\" cannot be entered: %2")
-            .arg(QDir::toNativeSeparators(folder), QString::fromLocal8Bit(std::strerror(errno)));
+            .arg(QDir::toNativeSeparators(folder), QString::fromStdString(*why));
     if (!QFileInfo::exists(QDir(folder).filePath(catalogName)))
         return CatalogFolder::tr("There is no %1 in the folder \"%2\".")
             .arg(catalogName, QDir::toNativeSeparators(folder));

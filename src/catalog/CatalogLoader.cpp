@@ -3,22 +3,16 @@
 #include "catalog/CatalogError.h"
 #include "catalog/CatalogFiles.h"
 #include "catalog/CatalogReader.h"
-#include "catalog/FileDescriptor.h"
 #include "catalog/FileStamp.h"
+#include "catalog/FileSystem.h"
 #include "catalog/MemoryRoom.h"
-#include "catalog/RegularFile.h"
 #include "catalog/Utf8Text.h"
 
-#include <cerrno>
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <new>
 #include <string_view>
 #include <utility>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -31,29 +25,23 @@ constexpr std::size_t kReportedReadSize = 64 << 20;
 // The part of a load's time spent reading the file, before its lines are split.
 constexpr double kReadShare = 0.2;
 
-[[noreturn]] void failWithErrno(const std::filesystem::path &file, const char *what)
+[[noreturn]] void failToRead(const std::filesystem::path &file)
 {
-    throw CatalogError(Message{QT_TRANSLATE_NOOP("CatalogError", "%1: %2: %3"),
-                               {file.string(), Message{what, {}}, std::strerror(errno)}},
-                       CatalogError::Kind::CannotRead);
+    throw CatalogError(
+        Message{QT_TRANSLATE_NOOP("CatalogError", "%1: %2: %3"),
+                {file.string(), Message{QT_TRANSLATE_NOOP("CatalogError", "cannot read"), {}},
+                 systemError()}},
+        CatalogError::Kind::CannotRead);
 }
 
-// Reads up to `size` bytes into `block`; fewer only at the end of the file.
-std::size_t readFully(int fd, char *block, std::size_t size, const std::filesystem::path &file)
+// Reads up to `size` bytes from `offset` into `block`; fewer only at the end of the file.
+std::size_t readFully(const FileHandle &fd, char *block, std::size_t size, std::uint64_t offset,
+                      const std::filesystem::path &file)
 {
-    std::size_t got = 0;
-    while (got < size) {
-        const ssize_t n = ::read(fd, block + got, size - got);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            failWithErrno(file, QT_TRANSLATE_NOOP("CatalogError", "cannot read"));
-        }
-        if (n == 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    return got;
+    const std::optional<std::size_t> got = readAt(fd, block, size, offset);
+    if (!got)
+        failToRead(file);
+    return *got;
 }
 
 // The first line of a file is a record's first line, which needs a ";" after its first "#"
@@ -61,27 +49,24 @@ std::size_t readFully(int fd, char *block, std::size_t size, const std::filesyst
 // line alone is read first, without being kept, until it shows such a ";" or ends: a large
 // file of anything else (zeros, an image) is refused without being read whole. The holes of a
 // sparse file read as zeros, which hold no line end, "#" or ";": they are skipped unread.
-void refuseFirstLineThatCannotBeCut(int fd, const std::filesystem::path &file, std::size_t size)
+void refuseFirstLineThatCannotBeCut(const FileHandle &fd, const std::filesystem::path &file,
+                                    std::size_t size)
 {
     if (size == 0)
         return;
     const auto block = std::make_unique_for_overwrite<char[]>(kFirstLineStep);
     bool hash = false;
     bool semicolon = false;  // after the first "#", or anywhere while there is none
-    off_t at = 0;
+    std::uint64_t at = 0;
     for (;;) {
-        const off_t data = ::lseek(fd, at, SEEK_DATA);
-        if (data < 0 && errno == ENXIO)
+        const std::optional<std::uint64_t> data = dataFrom(fd, at);
+        if (!data)
             break;
-        at = std::max(at, data);
-        const ssize_t got = ::pread(fd, block.get(), kFirstLineStep, at);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            failWithErrno(file, QT_TRANSLATE_NOOP("CatalogError", "cannot read"));
+        at = std::max(at, *data);
+        const std::size_t got = readFully(fd, block.get(), kFirstLineStep, at, file);
         if (got == 0)
             break;
-        std::string_view bytes(block.get(), static_cast<std::size_t>(got));
+        std::string_view bytes(block.get(), got);
         const std::size_t end = bytes.find('\r');
         bytes = bytes.substr(0, end);
         if (const std::size_t h = hash ? std::string_view::npos : bytes.find('#');
@@ -95,8 +80,6 @@ void refuseFirstLineThatCannotBeCut(int fd, const std::filesystem::path &file, s
             break;
         at += got;
     }
-    if (::lseek(fd, 0, SEEK_SET) != 0)
-        failWithErrno(file, QT_TRANSLATE_NOOP("CatalogError", "cannot read"));
     // The line's failure says only whether it holds a "#": a stand-in that holds one exactly
     // then gives the load's own message.
     if (!semicolon)
@@ -109,24 +92,23 @@ void refuseFirstLineThatCannotBeCut(int fd, const std::filesystem::path &file, s
 // its new ones: it is refused.
 LoadedCatalog readCatalogFile(const std::filesystem::path &file, const ProgressReport &progress)
 {
-    const FileDescriptor fd(openRegularFile(file));
-    struct stat status {};
-    if (::fstat(fd.get(), &status) != 0)
-        failWithErrno(file, QT_TRANSLATE_NOOP("CatalogError", "cannot read"));
-    const FileStamp opened = FileStamp::of(status);
+    const FileHandle fd = openRegularFile(file);
+    const std::optional<FileStamp> opened = stampOf(fd);
+    if (!opened)
+        failToRead(file);
 
     CatalogReader reader(file.string());
-    const std::size_t size = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
+    const std::size_t size = opened->size > 0 ? static_cast<std::size_t>(opened->size) : 0;
     refuseWhatCannotFit(file, size, MemoryRoom::now());
-    refuseFirstLineThatCannotBeCut(fd.get(), file, size);
+    refuseFirstLineThatCannotBeCut(fd, file, size);
     HeldBlock whole(size);
     std::size_t got = 0;
     if (!progress) {
-        got = readFully(fd.get(), whole.data(), size, file);
+        got = readFully(fd, whole.data(), size, 0, file);
     } else {
         while (got < size) {
             const std::size_t step = std::min(kReportedReadSize, size - got);
-            const std::size_t read = readFully(fd.get(), whole.data() + got, step, file);
+            const std::size_t read = readFully(fd, whole.data() + got, step, got, file);
             got += read;
             progress({0, 0, kReadShare * static_cast<double>(got) / static_cast<double>(size)});
             if (read < step)
@@ -134,7 +116,7 @@ LoadedCatalog readCatalogFile(const std::filesystem::path &file, const ProgressR
         }
         reader.reportProgress(progress, got, kReadShare);
     }
-    if (got != size || ::fstat(fd.get(), &status) != 0 || FileStamp::of(status) != opened) {
+    if (got != size || stampOf(fd) != opened) {
         throw CatalogError(
             Message{QT_TRANSLATE_NOOP("CatalogError",
                                       "%1: the file changed while it was being read, so it was "
@@ -177,16 +159,18 @@ void refuseEmptyCatalog(const LoadedCatalog &loaded, const std::filesystem::path
 CatalogSurvey surveyCatalog(const std::filesystem::path &file)
 {
     try {
-        const FileDescriptor fd(openRegularFile(file));
-        struct stat status {};
-        if (::fstat(fd.get(), &status) != 0)
-            failWithErrno(file, QT_TRANSLATE_NOOP("CatalogError", "cannot read"));
-        refuseFirstLineThatCannotBeCut(fd.get(), file, static_cast<std::size_t>(status.st_size));
+        const FileHandle fd = openRegularFile(file);
+        const std::optional<FileStamp> opened = stampOf(fd);
+        if (!opened)
+            failToRead(file);
+        refuseFirstLineThatCannotBeCut(fd, file, static_cast<std::size_t>(opened->size));
         CatalogReader reader(file.string(), CatalogReader::Keep::CountOnly);
         const auto block = std::make_unique_for_overwrite<char[]>(kBlockSize);
-        std::size_t got = 0;
-        while ((got = readFully(fd.get(), block.get(), kBlockSize, file)) != 0)
+        std::uint64_t at = 0;
+        while (const std::size_t got = readFully(fd, block.get(), kBlockSize, at, file)) {
             reader.feed(std::string_view(block.get(), got));
+            at += got;
+        }
         const LoadedCatalog read = reader.finish();
         if (read.missingLines.record != 0)
             return {CatalogSurvey::Holds::NotACatalog};

@@ -4,18 +4,16 @@
 #include <filesystem>
 #include <optional>
 
-struct stat;
-
-// What tells one state of a file from another: which file it is (device and inode), its size
-// and when it was last written. A file replaced, rewritten or touched gets another stamp.
+// What tells one state of a file from another: which file it is (the device and inode, or on
+// Windows the volume's serial number and the file's index), its size and when it was last
+// written. A file replaced, rewritten or touched gets another stamp.
 struct FileStamp
 {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::int64_t size = 0;
-    std::int64_t modifiedNs = 0;  // since the epoch
+    std::int64_t modifiedNs = 0;  // since 1970-01-01 UTC
 
-    static FileStamp of(const struct stat &status);
     bool sameFile(const FileStamp &other) const
     {
         return device == other.device && inode == other.inode;

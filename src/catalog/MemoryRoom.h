@@ -8,8 +8,13 @@
 // process's address-space limit leaves of it. Either is empty where it is unknown or unlimited.
 struct MemoryRoom
 {
-    std::optional<std::uint64_t> available;    // MemAvailable in /proc/meminfo
-    std::optional<std::uint64_t> addressSpace; // RLIMIT_AS less the address space in use
+    std::optional<std::uint64_t> available;
+    std::optional<std::uint64_t> addressSpace;  // the limit less the address space in use
+
+    // Where the system's figures come from, as the message names them: "MemAvailable" and
+    // "RLIMIT_AS" on Linux.
+    static const char *const kAvailableSource;
+    static const char *const kLimitSource;
 
     // Measured now, for this process.
     static MemoryRoom now();

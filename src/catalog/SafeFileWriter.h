@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,19 +33,25 @@ struct WriteRules
     std::function<bool()> mayWriteInPlace;
 };
 
-// Replaces a file only when the new contents are complete and on disk. The bytes go to an
-// unnamed file in the target's folder (a hidden, locked ".<name>.velmora-XXXXXX" where the
-// system cannot make unnamed files); commit() flushes it and names it: with the target's name
-// where there is no target, else with the hidden name, which it renames over the target at
-// once. Until then, and after any failure, the target is exactly as it was.
+// Replaces a file only when the new contents are complete and on disk. The bytes go to a new
+// file in the target's folder; commit() flushes it and puts it in the target's place in one
+// step. Until then, and after any failure, the target is exactly as it was. A read-only
+// target, one that is not a plain file, and one that is the file `neverWrite` names (through
+// any link) are refused; a target that is a symbolic link is followed, and the file it leads
+// to is replaced while the link stays. Every failure throws CatalogError naming the target.
 //
-// A target that is a symbolic link is followed, as opening it would, and the file it leads to
-// is replaced; the link stays. A link that someone else planted in a folder others may write
-// is refused, and so is a target that is not a plain file. Where the folder refuses a new file
-// but the target may be written, the target is written in place: the whole size is reserved
-// before its old contents are touched, and a failure after that leaves it incomplete and says
-// so. Every failure throws CatalogError naming the target. A commit that has replaced the file
-// but could not sync the folder throws SavedButNotSynced.
+// On Linux the new file is unnamed until the commit (a hidden, locked
+// ".<name>.velmora-XXXXXX" where the system cannot make unnamed files), the folder is synced
+// after the rename, and a commit that has replaced the file but could not sync the folder
+// throws SavedButNotSynced. A link someone else planted in a folder others may write is
+// refused. Where the folder refuses a new file but the target may be written, the target is
+// written in place: the whole size is reserved before its old contents are touched, and a
+// failure after that leaves it incomplete and says so.
+//
+// On Windows the new file is a hidden ".<name>.velmora-XXXXXX", flushed, then put over the
+// target with ReplaceFileW (which keeps the old file's attributes and permissions) or named
+// with MoveFileExW (MOVEFILE_WRITE_THROUGH) where there is none. A target another program
+// holds open without letting it be replaced is refused with a message that says so.
 class SafeFileWriter
 {
 public:
@@ -59,31 +66,7 @@ public:
     FileStamp commit();
 
 private:
-    void followLinks();
-    void refuseTarget(const FileStamp &existing, unsigned mode) const;
-    void openFile(bool exists, const struct stat &existing);
-    void keepOwnership(bool exists, const struct stat &existing);
-    void createBeside();
-    void openInPlace();
-    void reserve();
-    std::uint64_t wholeSize();
-    void nameUnnamed();
-    bool linkUnnamed(const std::filesystem::path &name) const;
-    void syncFolder(const FileStamp &written);
-    [[noreturn]] void fail(const char *what, int error);
-    [[noreturn]] void failForSpace(int error, std::uint64_t free);
-    void discard();
-
-    std::filesystem::path m_target;    // as the caller named it, for messages
-    std::filesystem::path m_file;      // the file replaced: m_target with its links followed
-    std::filesystem::path m_temporary; // the new file's name while it has one
-    WriteRules m_rules;
-    int m_fd = -1;
-    bool m_unnamed = false;            // created with O_TMPFILE, named only in commit()
-    bool m_inPlace = false;
-    bool m_overwriting = false;        // in place, and the old contents are being written over
-    std::uint64_t m_written = 0;       // bytes handed to write() so far
-    std::uint64_t m_existingSize = 0;
-    std::optional<std::uint64_t> m_wholeSize;
-    std::uint64_t m_freeAtStart = 0;
+    // The system's own way of doing it: catalog/posix/ or catalog/windows/.
+    class Native;
+    std::unique_ptr<Native> m_native;
 };

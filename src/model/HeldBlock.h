@@ -1,10 +1,8 @@
 #pragma once
 
-#include <cstddef>
+#include "model/MemoryPages.h"
 
-// Faults in the whole pages of memory about to be filled, in one call: in a virtual machine a
-// page fault each 4 KiB costs more than the copy. Only advice; a kernel without it faults later.
-void populate(void *data, std::size_t size);
+#include <cstddef>
 
 // A block of bytes that loaded records refer to, or that holds their section objects. A large
 // one is mapped on its own and populated in one call, so that filling it takes no page fault

@@ -21,6 +21,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+inline mode_t modeOf(const std::filesystem::path &file)
+{
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0)
+        return 0;
+    return st.st_mode & 07777;
+}
+
 TEST_F(CatalogFile, EmptyStoreWritesAnEmptyFile)
 {
     folder.write(kOutputFile, "an earlier save\r\n");

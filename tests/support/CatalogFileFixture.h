@@ -22,8 +22,6 @@
 #include <utility>
 #include <vector>
 
-#include <sys/stat.h>
-
 // What the catalog file tests share: a fixture that owns a temporary folder and a fresh
 // program state, and small helpers to build catalogs and look at files.
 
@@ -93,14 +91,6 @@ inline std::string readWhole(const std::filesystem::path &file)
 {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline mode_t modeOf(const std::filesystem::path &file)
-{
-    struct stat st {};
-    if (::stat(file.c_str(), &st) != 0)
-        return 0;
-    return st.st_mode & 07777;
 }
 
 // What `work` threw as a CatalogError, or "" when it went through.

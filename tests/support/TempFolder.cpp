@@ -1,17 +1,21 @@
 #include "TempFolder.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 TempFolder::TempFolder() : m_previous(std::filesystem::current_path())
 {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot create a temporary folder");
-    m_path = pattern;
+    std::random_device random;
+    for (int tries = 0; m_path.empty(); ++tries) {
+        if (tries == 100)
+            throw std::runtime_error("cannot create a temporary folder");
+        const std::filesystem::path candidate = std::filesystem::temp_directory_path()
+                                                / ("velmora-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate))
+            m_path = candidate;
+    }
     std::filesystem::current_path(m_path);
 }
 

@@ -1,9 +1,10 @@
 #include "catalog/SafeFileWriter.h"
 
 #include "catalog/CatalogError.h"
-#include "catalog/FileDescriptor.h"
-#include "catalog/RegularFile.h"
 #include "catalog/SavedButNotSynced.h"
+#include "catalog/SizeText.h"
+#include "catalog/posix/FileDescriptor.h"
+#include "catalog/posix/PosixFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -120,18 +121,6 @@ void startWriteBack(int fd, std::uint64_t offset, std::size_t size)
                       SYNC_FILE_RANGE_WRITE);
 }
 
-// "14.3 MB", or "812 bytes" below a megabyte; rounded up for what is needed, down for what is
-// free, so that a save that does not fit never reads as if it did.
-Message sizeText(std::uint64_t bytes, bool roundUp)
-{
-    constexpr std::uint64_t kTenthOfMegabyte = 100'000;
-    if (bytes < 10 * kTenthOfMegabyte)
-        return Message{QT_TRANSLATE_NOOP("CatalogError", "%1 bytes"), {std::to_string(bytes)}};
-    const std::uint64_t tenths = (bytes + (roundUp ? kTenthOfMegabyte - 1 : 0)) / kTenthOfMegabyte;
-    return Message{QT_TRANSLATE_NOOP("CatalogError", "%1.%2 MB"),
-                   {std::to_string(tenths / 10), std::to_string(tenths % 10)}};
-}
-
 std::uint64_t freeSpace(int fd)
 {
     struct statvfs space {};
@@ -142,7 +131,63 @@ std::uint64_t freeSpace(int fd)
 
 }  // namespace
 
+class SafeFileWriter::Native
+{
+public:
+    Native(std::filesystem::path target, WriteRules rules);
+    ~Native();
+
+    void write(std::string_view bytes);
+    FileStamp commit();
+
+private:
+    void followLinks();
+    void refuseTarget(const FileStamp &existing, unsigned mode) const;
+    void openFile(bool exists, const struct stat &existing);
+    void keepOwnership(bool exists, const struct stat &existing);
+    void createBeside();
+    void openInPlace();
+    void reserve();
+    std::uint64_t wholeSize();
+    void nameUnnamed();
+    bool linkUnnamed(const std::filesystem::path &name) const;
+    void syncFolder(const FileStamp &written);
+    [[noreturn]] void fail(const char *what, int error);
+    [[noreturn]] void failForSpace(int error, std::uint64_t free);
+    void discard();
+
+    std::filesystem::path m_target;    // as the caller named it, for messages
+    std::filesystem::path m_file;      // the file replaced: m_target with its links followed
+    std::filesystem::path m_temporary; // the new file's name while it has one
+    WriteRules m_rules;
+    int m_fd = -1;
+    bool m_unnamed = false;            // created with O_TMPFILE, named only in commit()
+    bool m_inPlace = false;
+    bool m_overwriting = false;        // in place, and the old contents are being written over
+    std::uint64_t m_written = 0;       // bytes handed to write() so far
+    std::uint64_t m_existingSize = 0;
+    std::optional<std::uint64_t> m_wholeSize;
+    std::uint64_t m_freeAtStart = 0;
+};
+
 SafeFileWriter::SafeFileWriter(std::filesystem::path target, WriteRules rules)
+    : m_native(std::make_unique<Native>(std::move(target), std::move(rules)))
+{
+}
+
+SafeFileWriter::~SafeFileWriter() = default;
+
+void SafeFileWriter::write(std::string_view bytes)
+{
+    m_native->write(bytes);
+}
+
+FileStamp SafeFileWriter::commit()
+{
+    return m_native->commit();
+}
+
+SafeFileWriter::Native::Native(std::filesystem::path target, WriteRules rules)
     : m_target(std::move(target)), m_rules(std::move(rules))
 {
     followLinks();
@@ -150,7 +195,7 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target, WriteRules rules)
     struct stat existing {};
     const bool exists = ::stat(m_file.c_str(), &existing) == 0;
     if (exists) {
-        const FileStamp stamp = FileStamp::of(existing);
+        const FileStamp stamp = stampFrom(existing);
         refuseTarget(stamp, existing.st_mode);
         // A rename would replace even a read-only file; read-only is the owner's way of saying
         // no.
@@ -177,7 +222,7 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target, WriteRules rules)
 }
 
 // Follows the target's links to the file they lead to, so that file is replaced.
-void SafeFileWriter::followLinks()
+void SafeFileWriter::Native::followLinks()
 {
     m_file = m_target;
     for (int hops = 0;; ++hops) {
@@ -205,7 +250,7 @@ void SafeFileWriter::followLinks()
 
 // A device or a pipe would be replaced by a plain file, or fed the catalog; the catalog read
 // would be overwritten.
-void SafeFileWriter::refuseTarget(const FileStamp &existing, unsigned mode) const
+void SafeFileWriter::Native::refuseTarget(const FileStamp &existing, unsigned mode) const
 {
     const bool linked = m_file != m_target;
     if (!S_ISREG(mode)) {
@@ -223,7 +268,7 @@ void SafeFileWriter::refuseTarget(const FileStamp &existing, unsigned mode) cons
             {m_target.string(), m_rules.neverWriteName}});
 }
 
-void SafeFileWriter::openFile(bool exists, const struct stat &existing)
+void SafeFileWriter::Native::openFile(bool exists, const struct stat &existing)
 {
     // A sticky folder lets us write a file of someone else's but not replace it.
     struct stat folder {};
@@ -256,7 +301,7 @@ void SafeFileWriter::openFile(bool exists, const struct stat &existing)
 
 // Keep the owner, group and permissions of the file being replaced. Only root may give a file
 // away, but anyone may pass it to a group of their own: each is tried on its own.
-void SafeFileWriter::keepOwnership(bool exists, const struct stat &existing)
+void SafeFileWriter::Native::keepOwnership(bool exists, const struct stat &existing)
 {
     if (!exists) {
         if (::fchmod(m_fd, defaultMode()) != 0)
@@ -273,14 +318,14 @@ void SafeFileWriter::keepOwnership(bool exists, const struct stat &existing)
         fail(kCannotSetPermissions, errno);
 }
 
-SafeFileWriter::~SafeFileWriter()
+SafeFileWriter::Native::~Native()
 {
     discard();
 }
 
 // An unnamed file leaves nothing behind when the program is killed; the system needs /proc to
 // name it later without privileges. Leaves m_fd negative and errno set when the folder says no.
-void SafeFileWriter::createBeside()
+void SafeFileWriter::Native::createBeside()
 {
     const std::filesystem::path folder = folderOf(m_file);
     if (::access("/proc/self/fd", X_OK) == 0) {
@@ -299,7 +344,7 @@ void SafeFileWriter::createBeside()
         m_temporary = name;
 }
 
-void SafeFileWriter::openInPlace()
+void SafeFileWriter::Native::openInPlace()
 {
     m_inPlace = true;
     m_fd = ::open(m_file.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -315,7 +360,7 @@ void SafeFileWriter::openInPlace()
 // until written over. Where the file system cannot set space aside, the free space is compared
 // instead. A new copy beside the target needs neither: running out of room there leaves the
 // target as it was.
-void SafeFileWriter::reserve()
+void SafeFileWriter::Native::reserve()
 {
     m_freeAtStart = freeSpace(m_fd);
     const std::uint64_t size = m_inPlace ? wholeSize() : 0;
@@ -332,7 +377,7 @@ void SafeFileWriter::reserve()
         failForSpace(ENOSPC, m_freeAtStart);
 }
 
-std::uint64_t SafeFileWriter::wholeSize()
+std::uint64_t SafeFileWriter::Native::wholeSize()
 {
     // Walking a large catalog takes a while: once is enough, as it cannot change meanwhile.
     if (!m_wholeSize)
@@ -340,7 +385,7 @@ std::uint64_t SafeFileWriter::wholeSize()
     return *m_wholeSize;
 }
 
-void SafeFileWriter::write(std::string_view bytes)
+void SafeFileWriter::Native::write(std::string_view bytes)
 {
     const std::uint64_t offset = m_written;
     const std::size_t size = bytes.size();
@@ -361,7 +406,7 @@ void SafeFileWriter::write(std::string_view bytes)
         startWriteBack(m_fd, offset, size);
 }
 
-FileStamp SafeFileWriter::commit()
+FileStamp SafeFileWriter::Native::commit()
 {
     // In place, the old contents were written over from the start; what lies past the new end
     // goes only now.
@@ -373,7 +418,7 @@ FileStamp SafeFileWriter::commit()
     struct stat status {};
     if (::fsync(m_fd) != 0 || ::fstat(m_fd, &status) != 0)
         fail(kCannotWrite, errno);
-    const FileStamp written = FileStamp::of(status);
+    const FileStamp written = stampFrom(status);
     if (m_inPlace) {
         const int fd = std::exchange(m_fd, -1);
         if (::close(fd) != 0)
@@ -396,7 +441,7 @@ FileStamp SafeFileWriter::commit()
 // Where no file has the target's name, the new file takes it at once. Otherwise it gets a
 // hidden name of its own for the moment until the rename puts it in the old file's place: a
 // link cannot replace a file.
-void SafeFileWriter::nameUnnamed()
+void SafeFileWriter::Native::nameUnnamed()
 {
     if (linkUnnamed(m_file))
         return;
@@ -413,7 +458,7 @@ void SafeFileWriter::nameUnnamed()
 }
 
 // False with errno EEXIST when `name` is taken.
-bool SafeFileWriter::linkUnnamed(const std::filesystem::path &name) const
+bool SafeFileWriter::Native::linkUnnamed(const std::filesystem::path &name) const
 {
     const std::string fdPath = "/proc/self/fd/" + std::to_string(m_fd);
     if (::linkat(AT_FDCWD, fdPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
@@ -425,7 +470,7 @@ bool SafeFileWriter::linkUnnamed(const std::filesystem::path &name) const
 
 // Without this the rename itself may not survive a crash. The file is saved by now, so a
 // failure here is a warning, not a failed save.
-void SafeFileWriter::syncFolder(const FileStamp &written)
+void SafeFileWriter::Native::syncFolder(const FileStamp &written)
 {
     const FileDescriptor folder(
         ::open(folderOf(m_file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -438,7 +483,7 @@ void SafeFileWriter::syncFolder(const FileStamp &written)
         written);
 }
 
-void SafeFileWriter::fail(const char *what, int error)
+void SafeFileWriter::Native::fail(const char *what, int error)
 {
     if (error == ENOSPC || error == EDQUOT)
         failForSpace(error, m_freeAtStart);
@@ -459,7 +504,7 @@ void SafeFileWriter::fail(const char *what, int error)
     throw CatalogError(message);
 }
 
-void SafeFileWriter::failForSpace(int error, std::uint64_t free)
+void SafeFileWriter::Native::failForSpace(int error, std::uint64_t free)
 {
     const std::uint64_t needed = std::max({wholeSize(), m_written, m_existingSize});
     Message message;
@@ -492,7 +537,7 @@ void SafeFileWriter::failForSpace(int error, std::uint64_t free)
     throw CatalogError(message);
 }
 
-void SafeFileWriter::discard()
+void SafeFileWriter::Native::discard()
 {
     if (!m_temporary.empty()) {
         ::unlink(m_temporary.c_str());

@@ -4,20 +4,39 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::filesystem::path WorkingFolder::s_path;
-int WorkingFolder::s_folder = -1;
-
 namespace {
+
+std::filesystem::path s_path;
+int s_folder = -1;  // the folder at s_path when it was remembered, held open
 
 bool sameFolder(const struct stat &a, const struct stat &b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// The folder is held open, so that its inode cannot be handed to another folder while we
+// compare against it.
+void remember()
+{
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::current_path(error);
+    const int folder = ::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (error || folder < 0) {
+        if (folder >= 0)
+            ::close(folder);
+        return;  // nothing to follow later; the files are opened where we stand
+    }
+    if (s_folder >= 0)
+        ::close(s_folder);
+    s_folder = folder;
+    s_path = std::move(path);
 }
 
 }  // namespace
@@ -61,22 +80,4 @@ void WorkingFolder::enter()
                                               "new one cannot be entered: %2"),
             {s_path.string(), std::strerror(errno)}});
     remember();
-}
-
-// The folder is held open, so that its inode cannot be handed to another folder while we
-// compare against it.
-void WorkingFolder::remember()
-{
-    std::error_code error;
-    std::filesystem::path path = std::filesystem::current_path(error);
-    const int folder = ::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (error || folder < 0) {
-        if (folder >= 0)
-            ::close(folder);
-        return;  // nothing to follow later; the files are opened where we stand
-    }
-    if (s_folder >= 0)
-        ::close(s_folder);
-    s_folder = folder;
-    s_path = std::move(path);
 }
