@@ -30,6 +30,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFont>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -62,9 +63,17 @@ namespace {
 
 QFont windowFont()
 {
-    // DejaVu Sans, on every machine the editor is installed on (the package depends on it), at
-    // 7 points: narrow enough that the labels of a row end before the value box that follows
-    // them at the design's places.
+    // The design's face where the system has it: Microsoft Sans Serif, the TrueType successor
+    // of MS Sans Serif that every Windows carries, at the design's 8.25 points.
+    const QString designFace = QStringLiteral("Microsoft Sans Serif");
+    if (QFontDatabase::hasFamily(designFace)) {
+        QFont font(designFace);
+        font.setPointSizeF(8.25);
+        return font;
+    }
+    // Elsewhere DejaVu Sans, on every machine the package is installed on (it depends on it),
+    // at 7 points: narrow enough that the labels of a row end before the value box that
+    // follows them at the design's places.
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(7);
@@ -78,7 +87,9 @@ QFont windowFont()
 // right).
 QFont ownFont()
 {
-    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    // Consolas where DejaVu Sans Mono is missing (Windows): a monospace face no wider.
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Consolas")});
     font.setStyleHint(QFont::Monospace);
     font.setPixelSize(9);
     font.setStretch(80);
