@@ -1,5 +1,6 @@
 #include "app/CatalogFolder.h"
 #include "app/CommandLine.h"
+#include "catalog/FileSystem.h"
 #include "ui/StartupMessage.h"
 #include "ui/Translations.h"
 #include "ui/frmVelmora.h"
@@ -12,7 +13,6 @@
 #include <QMessageBox>
 #include <QString>
 
-#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -73,9 +73,7 @@ std::optional<int> enterCatalogFolder(const LaunchRequest &request)
 
 int main(int argc, char *argv[])
 {
-    // A file-size limit must make a save fail with a message, not end the program and lose
-    // the edits in memory.
-    std::signal(SIGXFSZ, SIG_IGN);
+    letWritesPastTheSizeLimitFail();
 
     QCoreApplication::setOrganizationName(QStringLiteral("velmora"));
     QCoreApplication::setApplicationName(QStringLiteral("velmora"));

@@ -60,3 +60,7 @@ std::string systemError();
 
 // Why the program could not enter `folder`, in the system's words; nothing when it can.
 std::optional<std::string> cannotEnter(const std::filesystem::path &folder);
+
+// Makes a write past the process's file-size limit fail with an error, as any failed write,
+// instead of ending the program and the edits in memory with it: called once, at start-up.
+void letWritesPastTheSizeLimitFail();

@@ -4,7 +4,8 @@
 #include "ui/MessageText.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QString>
 
 namespace {
@@ -32,7 +33,8 @@ const char *headline(const std::exception &error)
 std::string startupFailureMessage(const std::filesystem::path &folder,
                                   const std::exception &error)
 {
-    const QString where = QFile::decodeName(QByteArray::fromStdString(folder.native()));
+    // The folder as the system names it, whatever its bytes or wide characters.
+    const QString where = QDir::toNativeSeparators(QFileInfo(folder).filePath());
     const QString message =
         QCoreApplication::translate("StartupMessage", headline(error)).arg(where) + u'\n'
         + messageText(error);

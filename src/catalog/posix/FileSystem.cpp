@@ -4,6 +4,7 @@
 #include "catalog/posix/PosixFile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <string>
 
@@ -136,4 +137,9 @@ std::optional<std::string> cannotEnter(const std::filesystem::path &folder)
     if (::access(folder.c_str(), X_OK) == 0)
         return std::nullopt;
     return std::strerror(errno);
+}
+
+void letWritesPastTheSizeLimitFail()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
