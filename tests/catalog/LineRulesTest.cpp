@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -574,35 +575,40 @@ TEST(LineRulesProperty, SeparatorRulesCutEveryLineLikeTheReference)
     }
 }
 
-TEST(LineRulesProperty, WellFormedSizeLinesCutLikeTheReference)
+// The rules of the lines that hold values cut a well-formed line into the pieces it was made
+// of, as the reference does.
+TEST(LineRulesProperty, WellFormedLinesCutLikeTheReference)
 {
-    LineMaker maker(5);
-    for (int i = 0; i < kLinesPerProperty; ++i) {
-        const MadeLine made = wellFormedSizeLine(maker);
-        const reference::Cut expected = reference::ruleD(made.line);
-        ASSERT_TRUE(expected.ok())
-            << "the reference failed at step " << expected.failedStep << ", line "
-            << escaped(made.line);
-        ASSERT_EQ(expected.pieces, made.pieces) << escaped(made.line);
-        const LineCut cut = cutSizeLine(made.line);
-        ASSERT_TRUE(cut.ok()) << cut.failure << ", line " << escaped(made.line);
-        ASSERT_EQ(piecesOf(cut), expected.pieces) << escaped(made.line);
-    }
-}
-
-TEST(LineRulesProperty, WellFormedDescriptionLinesCutLikeTheReference)
-{
-    LineMaker maker(16);
-    for (int i = 0; i < kLinesPerProperty; ++i) {
-        const MadeLine made = wellFormedDescriptionLine(maker);
-        const reference::Cut expected = reference::ruleO(made.line);
-        ASSERT_TRUE(expected.ok())
-            << "the reference failed at step " << expected.failedStep << ", line "
-            << escaped(made.line);
-        ASSERT_EQ(expected.pieces, made.pieces) << escaped(made.line);
-        const LineCut cut = cutDescriptionLine(made.line);
-        ASSERT_TRUE(cut.ok()) << cut.failure << ", line " << escaped(made.line);
-        ASSERT_EQ(piecesOf(cut), expected.pieces) << escaped(made.line);
+    using Line = const std::string &;
+    struct Rule
+    {
+        const char *name;
+        unsigned seed;
+        std::function<MadeLine(LineMaker &)> make;
+        std::function<reference::Cut(Line)> reference;
+        std::function<LineCut(Line)> cut;
+    };
+    const Rule rules[] = {
+        {"size", 5, wellFormedSizeLine, [](Line line) { return reference::ruleD(line); },
+         [](Line line) { return cutSizeLine(line); }},
+        {"description", 16, wellFormedDescriptionLine,
+         [](Line line) { return reference::ruleO(line); },
+         [](Line line) { return cutDescriptionLine(line); }},
+    };
+    for (const Rule &rule : rules) {
+        SCOPED_TRACE(rule.name);
+        LineMaker maker(rule.seed);
+        for (int i = 0; i < kLinesPerProperty; ++i) {
+            const MadeLine made = rule.make(maker);
+            const reference::Cut expected = rule.reference(made.line);
+            ASSERT_TRUE(expected.ok())
+                << "the reference failed at step " << expected.failedStep << ", line "
+                << escaped(made.line);
+            ASSERT_EQ(expected.pieces, made.pieces) << escaped(made.line);
+            const LineCut cut = rule.cut(made.line);
+            ASSERT_TRUE(cut.ok()) << cut.failure << ", line " << escaped(made.line);
+            ASSERT_EQ(piecesOf(cut), expected.pieces) << escaped(made.line);
+        }
     }
 }
 
