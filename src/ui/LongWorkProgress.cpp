@@ -5,9 +5,12 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QEventLoop>
 #include <QLocale>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
+#include <QTimer>
 
 #include <chrono>
 #include <future>
@@ -63,15 +66,22 @@ void LongWorkProgress::run(const std::function<void(const ProgressReport &report
     };
     QElapsedTimer clock;
     clock.start();
-    std::future<void> done = std::async(std::launch::async, [&work, &report] { work(report); });
+    // The window's thread runs a loop of its own until the worker ends it; keys and clicks
+    // stay queued until then.
+    QEventLoop loop;
+    std::future<void> done = std::async(std::launch::async, [&work, &report, &loop] {
+        const auto endLoop = qScopeGuard(
+            [&loop] { QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection); });
+        work(report);
+    });
 
     std::unique_ptr<QProgressDialog> dialog;
     const DropRefuser refuseDrops;
-    while (done.wait_for(kPaintEvery) != std::future_status::ready) {
-        // Keys and clicks stay queued until the work is done.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QTimer paint;
+    paint.setInterval(kPaintEvery);
+    QObject::connect(&paint, &QTimer::timeout, [&] {
         if (clock.elapsed() < kShowAfterMs)
-            continue;
+            return;
         CatalogProgress progress;
         {
             const std::scoped_lock hold(lock);
@@ -102,7 +112,9 @@ void LongWorkProgress::run(const std::function<void(const ProgressReport &report
         dialog->setRange(0, busy ? 0 : kSteps);
         dialog->setValue(busy ? 0 : static_cast<int>(progress.fraction * kSteps));
         dialog->setLabelText(label(progress));
-    }
+    });
+    paint.start();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
     done.get();
 }
 
