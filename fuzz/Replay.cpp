@@ -1,0 +1,29 @@
+// Runs the fuzz target's checks over every file in the folders given, without libFuzzer, so
+// that the kept inputs are replayed in any build. A check that fails aborts with the input.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
+
+int main(int argc, char *argv[])
+{
+    int replayed = 0;
+    for (int i = 1; i < argc; ++i) {
+        for (const auto &entry : std::filesystem::directory_iterator(argv[i])) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            const std::string bytes{std::istreambuf_iterator<char>(in),
+                                    std::istreambuf_iterator<char>()};
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.data()),
+                                   bytes.size());
+            ++replayed;
+        }
+    }
+    std::printf("%d inputs replayed\n", replayed);
+    return replayed > 0 ? 0 : 1;
+}
