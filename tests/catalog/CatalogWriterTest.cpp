@@ -1,4 +1,6 @@
 #include "CatalogFileFixture.h"
+#include "ChildProcess.h"
+#include "catalog/CatalogWriter.h"
 #include "MemorySnapshot.h"
 #include "catalog/SafeFileWriter.h"
 
@@ -12,8 +14,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -161,6 +166,28 @@ TEST_F(CatalogFile, SavingTwiceGivesTheSameFileAndChangesNoMemory)
     EXPECT_EQ(difference(folder.read(kOutputFile),
                          replaceFirst(first, "cijena = 9.99,", "cijena = 1.00,")),
               "");
+}
+
+// Where no thread can be had (a process limit reached), the writer hands its bytes over on its
+// own thread, and the catalog comes out the same.
+TEST_F(CatalogFile, WriterWithoutAThreadOfItsOwnWritesTheSameBytes)
+{
+    const std::string bytes = typicalCatalog(20000);  // several hand-offs
+    const std::string outcome = runInChild([&bytes] {
+        LoadedCatalog catalog = readCatalog(bytes, kInputFile);
+        // The limit binds everyone but root: the child becomes nobody first.
+        const rlimit one{1, 1};
+        if ((::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            || ::setrlimit(RLIMIT_NPROC, &one) != 0)
+            return std::string("cannot limit the threads");
+        try {
+            std::thread([] {}).join();
+            return std::string("a thread could still be started");
+        } catch (const std::system_error &) {
+        }
+        return difference(catalogBytes(catalog.arrays, catalog.count), bytes);
+    });
+    EXPECT_EQ(outcome, "");
 }
 
 TEST_F(CatalogFile, OutputKeepsThePermissionsOfTheFileItReplaces)
