@@ -84,21 +84,6 @@ TEST_F(RecordCopy, CopiesEveryLineMemberOntoANewSlot)
     for (std::size_t i = 0; i < source.size(); ++i)
         EXPECT_EQ(source[i], sample("second", i)) << "member " << i << " of the source changed";
 
-    // Read by name rather than through the shape, in several sections, empty members among
-    // them: the copy reads as the source.
-    const std::int32_t copy = kRecords + 1;
-    EXPECT_EQ(gBase.at(copy).PocDeoRedaiTekst, gBase.at(2).PocDeoRedaiTekst);
-    EXPECT_EQ(gBase.at(copy).Naziv, gBase.at(2).Naziv);
-    EXPECT_EQ(gBase.at(copy).PrazanRedNaKraju_CeoRed, gBase.at(2).PrazanRedNaKraju_CeoRed);
-    EXPECT_EQ(gLokal.at(copy).local_CeoRed, gLokal.at(2).local_CeoRed);
-    EXPECT_EQ(gLokal.at(copy).Duljina, gLokal.at(2).Duljina);
-    EXPECT_EQ(gLokal.at(copy).Sirina_ZarezNaKraju, gLokal.at(2).Sirina_ZarezNaKraju);
-    EXPECT_EQ(gLokal.at(copy).Cijena, gLokal.at(2).Cijena);
-    EXPECT_EQ(gLokal.at(copy).tOpis, gLokal.at(2).tOpis);
-    EXPECT_EQ(gLokal.at(copy).hotstring_CeoRed, gLokal.at(2).hotstring_CeoRed);
-    EXPECT_EQ(gShape.at(copy).colr_CeoRed, gShape.at(2).colr_CeoRed);
-    EXPECT_EQ(gPricemod3.at(copy).CijenaGrupa2_CeoRed, gPricemod3.at(2).CijenaGrupa2_CeoRed);
-    EXPECT_EQ(gPricemod5.at(copy).priceend_CeoRed, gPricemod5.at(2).priceend_CeoRed);
     for (Text *member : neverUsed(gLokal.at(kRecords + 1)))
         EXPECT_EQ(*member, "");
 
@@ -125,17 +110,6 @@ TEST_F(RecordCopy, NeverUsedLokalMembersOfTheTargetStayAsTheyWere)
         EXPECT_EQ(*member, "source");
 }
 
-TEST_F(RecordCopy, SourceAndTargetAreIndependentAfterwards)
-{
-    gSlog->KopiranjeSloga(3, 1);
-    gBase.at(3).Naziv = "edited target";
-    gLokal.at(1).Cijena = "edited source";
-    EXPECT_EQ(gBase.at(1).Naziv, sample("first", 1));
-    EXPECT_EQ(gLokal.at(3).Cijena, sample("first", 19));
-    for (std::size_t a = 0; a < objectsOf(1).size(); ++a)
-        EXPECT_NE(objectsOf(1)[a], objectsOf(3)[a]) << "array " << a << " shares an object";
-}
-
 TEST_F(RecordCopy, OntoItselfChangesNothing)
 {
     const MemorySnapshot before = takeSnapshot();
@@ -143,12 +117,15 @@ TEST_F(RecordCopy, OntoItselfChangesNothing)
     expectSameMemory(before, takeSnapshot());
 }
 
+// The target keeps objects of its own, none shared with the source.
 TEST_F(RecordCopy, OntoAnExistingRecordKeepsItsObjects)
 {
     const std::vector<const void *> objects = objectsOf(3);
     gSlog->KopiranjeSloga(3, 1);
     EXPECT_EQ(objectsOf(3), objects);
     EXPECT_EQ(recordValues(3), recordValues(1));
+    for (std::size_t a = 0; a < objects.size(); ++a)
+        EXPECT_NE(objectsOf(1)[a], objects[a]) << "array " << a << " shares an object";
 }
 
 TEST_F(RecordCopy, FromAnEmptySlotEmptiesTheTarget)

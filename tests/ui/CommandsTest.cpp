@@ -181,35 +181,6 @@ TEST_F(CommandsTest, AppendCopiesTheLastRecordWhicheverIsOnScreen)
     EXPECT_EQ(gBase.at(10).Naziv, "Melamin 19x0.4 javor 10");
 }
 
-TEST_F(CommandsTest, TwoAppendsGiveTwoCopiesOfTheLastRecord)
-{
-    openWith(10);
-    click("cmdDodavanjeNovogSloga");
-    click("cmdDodavanjeNovogSloga");
-    EXPECT_EQ(gSlog->UkBrSlogova, 12);
-    EXPECT_EQ(recordValues(11), recordValues(10));
-    EXPECT_EQ(recordValues(12), recordValues(10));
-    EXPECT_EQ(gBrojSloga, 12);
-
-    click("Command1");
-    std::string expected = typicalCatalog(10);
-    for (int copy = 0; copy < 2; ++copy) {
-        for (const std::string &line : typicalRecordLines(10))
-            expected += line + "\r\n";
-    }
-    EXPECT_EQ(folder.read("Trake-novi.odl"), expected);
-}
-
-TEST_F(CommandsTest, AnEditOfTheLastRecordIsCarriedIntoTheCopy)
-{
-    openWith(10);
-    typeOver("txtBrojSloga", QStringLiteral("10"));
-    typeOver("txtDebljina", QStringLiteral("0.8"));
-    click("cmdDodavanjeNovogSloga");
-    EXPECT_EQ(gLokal.at(11).Debljina, "0.8");
-    EXPECT_EQ(box("txtDebljina")->text(), QStringLiteral("0.8"));
-}
-
 TEST_F(CommandsTest, EnterAndKeypadEnterPressTheFocusedButton)
 {
     openWith(3);
