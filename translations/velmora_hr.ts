@@ -32,7 +32,7 @@
     </message>
     <message>
         <source>%1: the file holds no record</source>
-        <translation>%1: datoteka nema nijedan slog</translation>
+        <translation>%1: datoteka nema nijednog sloga</translation>
     </message>
     <message>
         <source>more records than the editor can hold</source>
@@ -44,59 +44,59 @@
     </message>
     <message>
         <source>no &quot;;&quot; in the line</source>
-        <translation>u retku nema &quot;;&quot;</translation>
+        <translation>u retku nema „;“</translation>
     </message>
     <message>
         <source>no &quot;;&quot; after the first &quot;#&quot;</source>
-        <translation>nema &quot;;&quot; iza prvog &quot;#&quot;</translation>
+        <translation>nema „;“ iza prvog „#“</translation>
     </message>
     <message>
         <source>no &quot;,&quot; in the line</source>
-        <translation>u retku nema &quot;,&quot;</translation>
+        <translation>u retku nema „,“</translation>
     </message>
     <message>
         <source>no &quot;,&quot; after the first &quot;#&quot;</source>
-        <translation>nema &quot;,&quot; iza prvog &quot;#&quot;</translation>
+        <translation>nema „,“ iza prvog „#“</translation>
     </message>
     <message>
         <source>no &quot;,&quot; after the price</source>
-        <translation>nema &quot;,&quot; iza cijene</translation>
+        <translation>nema „,“ iza cijene</translation>
     </message>
     <message>
         <source>no &quot;,&quot; after the length</source>
-        <translation>nema &quot;,&quot; iza duljine</translation>
+        <translation>nema „,“ iza duljine</translation>
     </message>
     <message>
         <source>no &quot;Duljina =&quot; in the line</source>
-        <translation>u retku nema &quot;Duljina =&quot;</translation>
+        <translation>u retku nema „Duljina =“</translation>
     </message>
     <message>
         <source>no width between the &quot;=&quot; after the length and the next &quot;,&quot;</source>
-        <translation>nema širine između &quot;=&quot; iza duljine i sljedećeg &quot;,&quot;</translation>
+        <translation>nema širine između „=“ iza duljine i sljedećeg „,“</translation>
     </message>
     <message>
         <source>no &quot;Sirina =&quot; in the line</source>
-        <translation>u retku nema &quot;Sirina =&quot;</translation>
+        <translation>u retku nema „Sirina =“</translation>
     </message>
     <message>
         <source>no thickness between the &quot;=&quot; after the width and the next &quot;,&quot;</source>
-        <translation>nema debljine između &quot;=&quot; iza širine i sljedećeg &quot;,&quot;</translation>
+        <translation>nema debljine između „=“ iza širine i sljedećeg „,“</translation>
     </message>
     <message>
         <source>no &quot;$ObjectName&quot; in the line</source>
-        <translation>u retku nema &quot;$ObjectName&quot;</translation>
+        <translation>u retku nema „$ObjectName“</translation>
     </message>
     <message>
         <source>no &quot;tOpis&quot; before &quot;$ObjectName&quot;</source>
-        <translation>nema &quot;tOpis&quot; ispred &quot;$ObjectName&quot;</translation>
+        <translation>nema „tOpis“ ispred „$ObjectName“</translation>
     </message>
     <message>
         <source>no &quot;,&quot; after the description</source>
-        <translation>nema &quot;,&quot; iza opisa</translation>
+        <translation>nema „,“ iza opisa</translation>
     </message>
     <message>
         <source>the line begins with &quot;tOpis&quot;</source>
-        <translation>redak počinje s &quot;tOpis&quot;</translation>
+        <translation>redak počinje s „tOpis“</translation>
     </message>
     <message>
         <source>it is a named pipe, not a file</source>
@@ -259,15 +259,15 @@
     <name>CatalogFolder</name>
     <message>
         <source>&quot;%1&quot; is not a catalog. Choose the file %2 in the catalog&apos;s folder.</source>
-        <translation>&quot;%1&quot; nije katalog. Odaberite datoteku %2 u mapi kataloga.</translation>
+        <translation>„%1“ nije katalog. Odaberite datoteku %2 u mapi kataloga.</translation>
     </message>
     <message>
         <source>The folder &quot;%1&quot; cannot be entered: %2</source>
-        <translation>U mapu &quot;%1&quot; ne može se ući: %2</translation>
+        <translation>U mapu „%1“ ne može se ući: %2</translation>
     </message>
     <message>
         <source>There is no %1 in the folder &quot;%2&quot;.</source>
-        <translation>U mapi &quot;%2&quot; nema datoteke %1.</translation>
+        <translation>U mapi „%2“ nema datoteke %1.</translation>
     </message>
     <message>
         <source>Open the catalog %1</source>
@@ -282,14 +282,14 @@
     <name>CodePageValidator</name>
     <message>
         <source>&quot;%1&quot; (%2) was not put in: the catalog&apos;s code page, Windows-1250, has no such character.</source>
-        <translation>&quot;%1&quot; (%2) nije upisan: kodna stranica kataloga, Windows-1250, nema takav znak.</translation>
+        <translation>„%1“ (%2) nije upisan: kodna stranica kataloga, Windows-1250, nema takvog znaka.</translation>
     </message>
 </context>
 <context>
     <name>CommandLine</name>
     <message>
         <source>Try &quot;velmora --help&quot; for more information.</source>
-        <translation>Za više podataka upišite &quot;velmora --help&quot;.</translation>
+        <translation>Za više podataka upišite „velmora --help“.</translation>
     </message>
     <message>
         <source>give only one folder or one %1.</source>
@@ -297,7 +297,7 @@
     </message>
     <message>
         <source>&quot;%1&quot; does not exist.</source>
-        <translation>&quot;%1&quot; ne postoji.</translation>
+        <translation>„%1“ ne postoji.</translation>
     </message>
     <message>
         <source>FOLDER</source>
@@ -345,7 +345,7 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a catalog: Velmora opens only files named %2 or %3.</source>
-        <translation>&quot;%1&quot; nije katalog: Velmora otvara samo datoteke imena %2 ili %3.</translation>
+        <translation>„%1“ nije katalog: Velmora otvara samo datoteke imena %2 ili %3.</translation>
     </message>
 </context>
 <context>
@@ -394,7 +394,7 @@
     <name>StartupMessage</name>
     <message>
         <source>The catalog in %1 holds no record:</source>
-        <translation>Katalog u mapi %1 nema nijedan slog:</translation>
+        <translation>Katalog u mapi %1 nema nijednog sloga:</translation>
     </message>
     <message>
         <source>The catalog in %1 has a line that cannot be cut:</source>
@@ -417,11 +417,11 @@
     </message>
     <message>
         <source>Only one line of the text was put in; lines with text left out: %1.</source>
-        <translation>Unesen je samo jedan redak teksta; izostavljenih redaka s tekstom: %1.</translation>
+        <translation>Upisan je samo jedan redak teksta; izostavljenih redaka s tekstom: %1.</translation>
     </message>
     <message>
         <source>Only the first cell of the row was put in; cells with text left out: %1.</source>
-        <translation>Unesena je samo prva ćelija retka; izostavljenih ćelija s tekstom: %1.</translation>
+        <translation>Upisana je samo prva ćelija retka; izostavljenih ćelija s tekstom: %1.</translation>
     </message>
 </context>
 <context>
@@ -439,7 +439,7 @@
     <name>ValueValidator</name>
     <message>
         <source>Decimals are written with a period: the comma was put in as one.</source>
-        <translation>Decimale se pišu točkom: zarez je unesen kao točka.</translation>
+        <translation>Decimale se pišu točkom: zarez je upisan kao točka.</translation>
     </message>
 </context>
 <context>
@@ -551,11 +551,11 @@
     </message>
     <message>
         <source>This was not put in: the catalog file would not give the value back as typed.</source>
-        <translation>Ovo nije uneseno: datoteka kataloga ne bi vratila vrijednost kako je upisana.</translation>
+        <translation>Ovo nije upisano: datoteka kataloga ne bi vratila vrijednost kako je upisana.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was not put in: in the catalog it ends the value or the line, so the file would not give the value back as typed.</source>
-        <translation>&quot;%1&quot; nije unesen: u katalogu on završava vrijednost ili redak, pa datoteka ne bi vratila vrijednost kako je upisana.</translation>
+        <translation>„%1“ nije upisan: u katalogu on završava vrijednost ili redak, pa datoteka ne bi vratila vrijednost kako je upisana.</translation>
     </message>
     <message>
         <source>Folder</source>
@@ -563,7 +563,7 @@
     </message>
     <message>
         <source>No record holds &quot;%1&quot;.</source>
-        <translation>Nijedan slog ne sadrži &quot;%1&quot;.</translation>
+        <translation>Nijedan slog ne sadrži „%1“.</translation>
     </message>
     <message>
         <source>Past the last record, the search went on from record 1.</source>
@@ -666,7 +666,7 @@
     <name>main</name>
     <message>
         <source>Cannot enter the folder &quot;%1&quot;.</source>
-        <translation>Ne može se ući u mapu &quot;%1&quot;.</translation>
+        <translation>Ne može se ući u mapu „%1“.</translation>
     </message>
 </context>
 </TS>

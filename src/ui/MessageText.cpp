@@ -1,9 +1,10 @@
 #include "ui/MessageText.h"
 
+#include "catalog/CatalogFiles.h"
 #include "catalog/Message.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QRegularExpression>
 
 #include <string>
 #include <vector>
@@ -16,7 +17,7 @@ QString messageText(const Message &message)
     for (const MessageArgument &argument : message.arguments) {
         arguments.push_back(
             (argument.translatable.empty()
-                 ? QFile::decodeName(QByteArray::fromStdString(argument.literal))
+                 ? QString::fromStdString(argument.literal)
                  : messageText(argument.translatable.front()))
                 .toStdString());
     }
@@ -35,4 +36,17 @@ QString messageText(const std::exception &error)
     if (const auto *carrier = dynamic_cast<const CarriesMessage *>(&error))
         return messageText(carrier->message());
     return QString::fromUtf8(error.what());
+}
+
+QString keptWhole(QString text)
+{
+    for (const char *name : {kOutputFile, kInputFile}) {
+        const QString plain = QString::fromUtf8(name);
+        QString joined = plain;
+        joined.replace(u'-', QStringLiteral("-\u2060"));
+        text.replace(plain, joined);
+    }
+    static const QRegularExpression date(QStringLiteral("(\\d{1,2}\\.) (\\d{1,2}\\.) (\\d{4})"));
+    text.replace(date, QStringLiteral("\\1\u00a0\\2\u00a0\\3"));
+    return text;
 }

@@ -222,6 +222,7 @@ void centreOn(QWidget &box, const QWidget &window)
 
 QMessageBox::StandardButton showCentred(QMessageBox &box, const QWidget &window)
 {
+    box.setText(keptWhole(box.text()));
     // Shown first: a message box takes its size as it is shown.
     box.show();
     centreOn(box, window);

@@ -60,7 +60,7 @@ expect "two folders" 2 '^velmora: give only one folder' radionica radionica
 expect "unknown option" 2 "^velmora: Unknown option 'x'" -x
 expect "help" 0 '^Usage: .*velmora \[options\] \[FOLDER \| FOLDER/Trake\.odl\]' --help
 expect "version" 0 '^velmora [0-9]+\.[0-9]+$' --version
-LANG=hr_HR.UTF-8 expect "Croatian" 2 '^velmora: "nema" ne postoji\.' nema
+LANG=hr_HR.UTF-8 expect "Croatian" 2 '^velmora: „nema“ ne postoji\.' nema
 LANG=hr_HR.UTF-8 expect "Croatian help" 0 '^Uporaba: velmora \[opcije\] \[MAPA \| MAPA/Trake\.odl\]' --help
 english=$(LANG=hr_HR.UTF-8 "$program" --help | grep -E 'Usage|Options|Displays|Shows|Keys' || true)
 [[ -z $english ]] || fail "Croatian help: English lines: $english"

@@ -616,7 +616,7 @@ TEST_F(FailedCommandTest, UnderACroatianLocaleTheMessageIsCroatian)
          [&] { folder.write("Trake.odl", catalogWithLine(3, 2, 1, "base #ABS 22x2 bijela")); },
          "cmdUcitavanje",
          notReloaded
-             + QStringLiteral("Trake.odl, redak 46 (slog 2, redak 1): nema \";\" iza prvog \"#\"")},
+             + QStringLiteral("Trake.odl, redak 46 (slog 2, redak 1): nema „;“ iza prvog „#“")},
         {"output is a folder",
          [&] { std::filesystem::create_directory(folder.path() / "Trake-novi.odl"); }, "Command1",
          QStringLiteral("Katalog nije snimljen; slogovi u memoriji ostali su kakvi su bili.\n"
