@@ -6,6 +6,8 @@
 #               only; nothing is asserted), ending with a one-line summary
 #   make package  the Debian package build/velmora_VERSION_ARCH.deb, built in build/package from
 #               what the package holds only (no test, no benchmark)
+#   make windows  Velmora for 64-bit Windows, cross-built in build/windows: a zip to unpack and
+#               run, and a per-user installer (the first run builds Qt for Windows: an hour)
 
 BUILD ?= build
 PACKAGE_BUILD ?= $(BUILD)/package
@@ -14,7 +16,7 @@ CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run test bench package clean
+.PHONY: all deps configure build run test bench package windows clean
 
 all: build
 
@@ -71,6 +73,11 @@ package:
 	@cd $(PACKAGE_BUILD) && cpack -G DEB >/dev/null
 	@mv $(PACKAGE_BUILD)/velmora_*.deb $(BUILD)/
 	@ls $(BUILD)/velmora_*.deb
+
+# Installs what is missing itself (the cross compiler, NSIS, Wine), builds Qt for Windows into
+# ~/.cache/velmora when it is not there yet, then the zip and the installer.
+windows:
+	@CMAKE_FLAGS="$(CMAKE_FLAGS)" JOBS="$(JOBS)" windows/build
 
 clean:
 	rm -rf $(BUILD)
