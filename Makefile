@@ -7,7 +7,7 @@
 #   make package  the Debian package build/velmora_VERSION_ARCH.deb, built in build/package from
 #               what the package holds only (no test, no benchmark)
 #   make windows  Velmora for 64-bit Windows, cross-built in build/windows: a zip to unpack and
-#               run, and a per-user installer (the first run builds Qt for Windows: an hour)
+#               run, and a per-user installer (the first run builds Qt for Windows: 35 minutes)
 
 BUILD ?= build
 PACKAGE_BUILD ?= $(BUILD)/package
