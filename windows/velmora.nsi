@@ -15,6 +15,7 @@ SetCompressor /SOLID lzma
 !define APPLICATION_KEY "Software\Classes\Applications\velmora.exe"
 
 Name "Velmora ${VERSION}"
+BrandingText "Velmora ${VERSION}"
 OutFile "${OUTFILE}"
 RequestExecutionLevel user
 InstallDir "$LOCALAPPDATA\Programs\Velmora"
