@@ -161,8 +161,10 @@ LaunchRequest readCommandLine(const QStringList &arguments)
         return refuse(CommandLine::tr("give only one folder or one %1.").arg(catalogName),
                       fromLauncher);
     if (paths.isEmpty()) {
-        if (fromLauncher)
-            return request(LaunchRequest::Kind::ChooseFolder, {}, {}, true);
+        // A folder without a catalog (Windows starts a program in its own folder when it is
+        // opened from Explorer) is no place to open: the user is asked for one.
+        if (fromLauncher || !QFileInfo::exists(QDir::current().filePath(catalogName)))
+            return request(LaunchRequest::Kind::ChooseFolder, {}, {}, fromLauncher);
         return request(LaunchRequest::Kind::OpenCatalog, QDir::currentPath(), {}, false);
     }
 

@@ -10,7 +10,8 @@ struct LaunchRequest
 {
     enum class Kind {
         OpenCatalog,     // open the catalog in `folder`
-        ChooseFolder,    // ask for the folder first
+        ChooseFolder,    // ask for the folder first (also without argument where the current
+                         // folder holds no catalog)
         Print,           // write `text` to stdout and end, status 0
         Refuse,          // write `text` to stderr and end, status 2
     };
