@@ -100,12 +100,6 @@ QFont ownFont()
     return font;
 }
 
-QRect pixelGeometry(const ControlDesign &design)
-{
-    return QRect(twipsToPixels(design.left), twipsToPixels(design.top),
-                 twipsToPixels(design.width), twipsToPixels(design.height));
-}
-
 bool takesFocus(ControlKind kind)
 {
     return kind == ControlKind::TextBox || kind == ControlKind::CommandButton
@@ -118,14 +112,9 @@ constexpr QSize kFrameAllowance(16, 48);
 
 // In the free space of the right-hand column, in twips as the design is: the folder below the
 // save button with the save's confirmation under it, the find field below Izlaz.
-constexpr QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                 twipsToPixels(height));
-}
-constexpr QRect kFolderLabel = twipsRect(12600, 6420, 2520, 240);
-constexpr QRect kStatusLine = twipsRect(12600, 6720, 2520, 960);
-constexpr QRect kFindBar = twipsRect(12600, 9720, 2520, 1260);
+constexpr QRect kFolderLabel = twipsToPixels(12600, 6420, 2520, 240);
+constexpr QRect kStatusLine = twipsToPixels(12600, 6720, 2520, 960);
+constexpr QRect kFindBar = twipsToPixels(12600, 9720, 2520, 1260);
 
 // How often, and how far apart, the start notices wait for the window to be shown.
 constexpr int kNoticeTries = 50;
@@ -290,7 +279,7 @@ void frmVelmora::createControls()
         if (design.kind == ControlKind::Frame)
             frame = control;
         control->setObjectName(QString::fromUtf8(design.name));
-        control->setGeometry(pixelGeometry(design));
+        control->setGeometry(twipsToPixels(design));
         // The design's label sizes fit its captions in another font; fitting them in ours
         // keeps a line whose text equals the design caption from being cut short.
         if (auto *label = qobject_cast<CaptionLabel *>(control); label && label->autoSize())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 #include <span>
 
 // The window's design: every control with its place and design-time values, in twips.
@@ -44,8 +46,21 @@ const WindowDesign &frmVelmoraWindowDesign();
 // Containers come before what they hold.
 std::span<const ControlDesign> frmVelmoraDesign();
 
-// Twips to pixels at 96 dots per inch, to the nearest pixel.
+// Twips to pixels at 96 dots per inch, to the nearest pixel. The window and its tests go through
+// this; scripts/control-center, an awk script, restates it and the window's tests check it.
 constexpr int twipsToPixels(int twips)
 {
     return (twips + 7) / 15;
+}
+
+// A place and size in twips, in pixels.
+constexpr QRect twipsToPixels(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                 twipsToPixels(height));
+}
+
+constexpr QRect twipsToPixels(const ControlDesign &design)
+{
+    return twipsToPixels(design.left, design.top, design.width, design.height);
 }

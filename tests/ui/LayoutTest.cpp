@@ -8,29 +8,18 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QTest>
 #include <QToolButton>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <set>
 #include <vector>
 
 namespace {
-
-int pixels(int twips)
-{
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-
-QRect designRect(const ControlDesign &design)
-{
-    return QRect(pixels(design.left), pixels(design.top), pixels(design.width),
-                 pixels(design.height));
-}
 
 const ControlDesign &designOf(const char *name)
 {
@@ -86,7 +75,7 @@ TEST_F(LayoutTest, EveryControlStandsWhereTheDesignPutsIt)
         EXPECT_EQ(control->parentWidget(),
                   row.container == Container::Frame1 ? frame : window().designArea())
             << row.name;
-        QRect expected = designRect(row);
+        QRect expected = twipsToPixels(row);
         // A label that sizes itself fits its caption in the window's font from the start.
         if (row.style & kAutoSize) {
             const QFontMetrics metrics = control->fontMetrics();
@@ -101,6 +90,44 @@ TEST_F(LayoutTest, EveryControlStandsWhereTheDesignPutsIt)
             EXPECT_EQ(label->textFormat(), Qt::PlainText) << row.name;
         }
     }
+}
+
+// At 96 dots per inch a pixel is 15 twips; a place in twips falls on the nearest pixel.
+TEST(TwipsToPixels, RoundsToTheNearestPixel)
+{
+    const struct
+    {
+        int twips;
+        int pixels;
+    } rows[] = {{0, 0}, {7, 0}, {8, 1}, {15, 1}, {22, 1}, {23, 2}, {11010, 734}, {15240, 1016}};
+    for (const auto &row : rows)
+        EXPECT_EQ(twipsToPixels(row.twips), row.pixels) << row.twips << " twips";
+}
+
+// Scripts click the real window at the point scripts/control-center prints, which it works out
+// from the design table itself: for every control that takes input, the point is its centre.
+TEST_F(LayoutTest, ControlCenterPrintsTheCentreOfEveryInputControl)
+{
+    // Shown, as the scripts find it: the design area is laid out on the window.
+    window().show();
+    QApplication::processEvents();
+    int checked = 0;
+    for (const ControlDesign &design : frmVelmoraDesign()) {
+        if (design.kind == ControlKind::Label || design.kind == ControlKind::Frame)
+            continue;
+        QProcess script;
+        script.start(QStringLiteral(VELMORA_SOURCE_DIR "/scripts/control-center"),
+                     {QString::fromUtf8(design.name)});
+        ASSERT_TRUE(script.waitForFinished()) << design.name;
+        const QString printed = QString::fromUtf8(script.readAllStandardOutput()).trimmed();
+        const QWidget *control = window().control(QString::fromUtf8(design.name));
+        const QPoint centre = control->mapTo(&window(), QPoint(control->width() / 2,
+                                                                control->height() / 2));
+        EXPECT_EQ(printed, QStringLiteral("%1 %2").arg(centre.x()).arg(centre.y()))
+            << design.name;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 13);
 }
 
 TEST_F(LayoutTest, TheWindowHoldsExactlyTheSeventyControls)
@@ -188,8 +215,8 @@ TEST_F(LayoutTest, DesignCaptionsEndBeforeTheControlThatFollowsThem)
         const RecordMember &next = shape[i + 1];
         if (member.line != next.line || member.role != MemberRole::Shown)
             continue;
-        const QRect design = designRect(designOf(member.control));
-        const int nextLeft = pixels(designOf(next.control).left);
+        const QRect design = twipsToPixels(designOf(member.control));
+        const int nextLeft = twipsToPixels(designOf(next.control).left);
         const QWidget *label = window().findChild<QWidget *>(QString::fromUtf8(member.control));
         EXPECT_LE(label->geometry().right(), std::max(nextLeft - 1, design.right()))
             << member.control << " runs under " << next.control;
