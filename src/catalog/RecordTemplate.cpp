@@ -2,17 +2,43 @@
 
 #include "catalog/CatalogFiles.h"
 
+#include <string_view>
+#include <tuple>
+
 namespace {
 
-template <auto Array, auto Member>
-Text &M(RecordArrays &arrays, std::int64_t n)
+// The section class that a member belongs to; declared only, for its type.
+template <class Section>
+Section sectionOf(Text Section::*member);
+
+// The array of the arrays that holds the objects `Member` belongs to.
+template <auto Member>
+auto &arrayOf(RecordArrays &arrays)
 {
-    return (arrays.*Array).at(n).*Member;
+    using Section = decltype(sectionOf(Member));
+    return arrays.*std::get<SectionArray<Section> RecordArrays::*>(RecordArrays::kArrays);
 }
 
-using A = RecordArrays;
+template <auto Member>
+Text &reach(RecordArrays &arrays, std::int64_t n)
+{
+    return arrayOf<Member>(arrays).at(n).*Member;
+}
+
+template <auto Member>
+std::string_view peek(RecordArrays &arrays, std::int64_t n)
+{
+    auto &array = arrayOf<Member>(arrays);
+    return array.holdsObject(n) ? (array.at(n).*Member).view() : std::string_view();
+}
+
+template <auto Member>
+constexpr MemberAccess M = {&reach<Member>, &peek<Member>};
+
+using enum MemberId;
 using enum MemberRole;
 constexpr ValueKind Number = ValueKind::Number;
+constexpr bool Searched = true;
 
 // The five cutting rules by the letters the format gives them; W marks a whole line.
 using enum LineRule;
@@ -20,67 +46,67 @@ constexpr LineRule W = Whole;
 
 // clang-format off
 constexpr RecordMember kShape[] = {
-    {1, B, M<&A::base, &clsBase::PocDeoRedaiTekst>, "label1", Shown},
-    {1, B, M<&A::base, &clsBase::Naziv>, "txtBase_Naziv", Edited},
-    {1, B, M<&A::base, &clsBase::TackaZarezNaKraju>, "label1_1", Shown},
-    {2, W, M<&A::lokal, &clsLokal::local_CeoRed>, "Label2", Shown},
-    {3, W, M<&A::lokal, &clsLokal::Params_CeoRed>, "Label3", Shown},
-    {4, J, M<&A::lokal, &clsLokal::JedinicaMjere_PocDeoRedaiTekst>, "Label4", Shown},
-    {4, J, M<&A::lokal, &clsLokal::JedinicaMjere>, "txtJedinicaMjere", Edited},
-    {4, J, M<&A::lokal, &clsLokal::JedinicaMjere_ZarezNaKraju>, "Label4_1", Shown},
-    {5, D, M<&A::lokal, &clsLokal::Duljina_PocDeoRedaiTekst>, "Label5", Shown},
-    {5, D, M<&A::lokal, &clsLokal::Duljina>, "txtDuljina", Edited, Number},
-    {5, D, M<&A::lokal, &clsLokal::Duljina_ZarezNaKraju>, "Label5_1", Shown},
-    {5, D, M<&A::lokal, &clsLokal::Sirina_Tekst>, "Label5_2", Shown},
-    {5, D, M<&A::lokal, &clsLokal::Sirina>, "txtSirina", Edited, Number},
-    {5, D, M<&A::lokal, &clsLokal::Sirina_ZarezNaKraju>, "Label5_3", Shown},
-    {5, D, M<&A::lokal, &clsLokal::Debljina_Tekst>, "Label5_4", Shown},
-    {5, D, M<&A::lokal, &clsLokal::Debljina>, "txtDebljina", Edited, Number},
-    {5, D, M<&A::lokal, &clsLokal::Debljina_ZarezNaKraju>, "Label5_5", Shown},
-    {6, W, M<&A::lokal, &clsLokal::NadmjeraKantiranja_CeoRed>, "Label6", Shown},
-    {7, C, M<&A::lokal, &clsLokal::cijena_PocDeoRedaiTekst>, "Label7", Shown},
-    {7, C, M<&A::lokal, &clsLokal::Cijena>, "txtCijena", Edited, Number},
-    {7, C, M<&A::lokal, &clsLokal::cijena_ZarezNaKraju>, "Label7_1", Shown},
-    {8, W, M<&A::lokal, &clsLokal::tSifraDekora_CeoRed>, "Label8", Shown},
-    {9, W, M<&A::lokal, &clsLokal::tVrstaTrake_CeoRed>, "Label9", Shown},
-    {10, W, M<&A::lokal, &clsLokal::draw_CeoRed>, "Label10", Shown},
-    {11, W, M<&A::lokal, &clsLokal::count_CeoRed>, "Label11", Shown},
-    {12, W, M<&A::lokal, &clsLokal::colr_CeoRed>, "Label12", Shown},
-    {13, W, M<&A::lokal, &clsLokal::flags_CeoRed>, "Label13", Shown},
-    {14, W, M<&A::lokal, &clsLokal::dKolicina_CeoRed>, "Label14", Shown},
-    {15, W, M<&A::lokal, &clsLokal::tRazmaci_CeoRed>, "Label15", Shown},
-    {16, O, M<&A::lokal, &clsLokal::tOpis_PocDeoRedaiTekst>, "Label16", Shown},
-    {16, O, M<&A::lokal, &clsLokal::tOpis>, "txttOpis", Edited},
-    {16, O, M<&A::lokal, &clsLokal::tOpis_ZarezNaKrajuiDoKrajaReda>, "Label16_1", Shown},
-    {17, W, M<&A::lokal, &clsLokal::dCijenaKantiranja_CeoRed>, "Label17", Shown},
-    {18, W, M<&A::lokal, &clsLokal::hotstring_CeoRed>, "Label18", Shown},
-    {19, W, M<&A::shape, &clsShape::shape_CeoRed>, "Label19", Shown},
-    {20, W, M<&A::shape, &clsShape::colr_CeoRed>, "Label20", Shown},
-    {21, W, M<&A::shape, &clsShape::type_CeoRed>, "Label21", Shown},
-    {22, W, M<&A::pricedef, &clsPricedef::tUserSifra_CeoRed>, "Label22", Shown},
-    {23, W, M<&A::pricedef, &clsPricedef::CijenaTrake_CeoRed>, "Label23", Shown},
-    {24, W, M<&A::pricedef, &clsPricedef::CijenaKantiranja_CeoRed>, "Label24", Shown},
-    {25, W, M<&A::pricedef, &clsPricedef::Cijena_CeoRed>, "Label25", Shown},
-    {26, W, M<&A::pricedef, &clsPricedef::priceend_CeoRed>, "Label26", Shown},
-    {27, W, M<&A::pricemod, &clsPricemod::pricemod_CeoRed>, "Label27", Shown},
-    {28, W, M<&A::pricemod, &clsPricemod::Condition_CeoRed>, "Label28", Shown},
-    {29, W, M<&A::pricemod, &clsPricemod::priceend_CeoRed>, "Label29", Shown},
-    {30, W, M<&A::pricemod2, &clsPricemod2::pricemod_CeoRed>, "Label30", Shown},
-    {31, W, M<&A::pricemod2, &clsPricemod2::Condition_CeoRed>, "Label31", Shown},
-    {32, W, M<&A::pricemod2, &clsPricemod2::Cijena_CeoRed>, "Label32", Shown},
-    {33, W, M<&A::pricemod2, &clsPricemod2::priceend_CeoRed>, "Label33", Shown},
-    {34, W, M<&A::pricemod3, &clsPricemod3::pricemod_CeoRed>, "Label34", Shown},
-    {35, W, M<&A::pricemod3, &clsPricemod3::Condition_CeoRed>, "Label35", Shown},
-    {36, W, M<&A::pricemod3, &clsPricemod3::CijenaGrupa2_CeoRed>, "Label36", Shown},
-    {37, W, M<&A::pricemod3, &clsPricemod3::priceend_CeoRed>, "Label37", Shown},
-    {38, W, M<&A::pricemod4, &clsPricemod4::pricemod_CeoRed>, "Label38", Shown},
-    {39, W, M<&A::pricemod4, &clsPricemod4::Condition_CeoRed>, "Label39", Shown},
-    {40, W, M<&A::pricemod4, &clsPricemod4::priceend_CeoRed>, "Label40", Shown},
-    {41, W, M<&A::pricemod5, &clsPricemod5::pricemod_CeoRed>, "Label41", Shown},
-    {42, W, M<&A::pricemod5, &clsPricemod5::Condition_CeoRed>, "Label42", Shown},
-    {43, W, M<&A::pricemod5, &clsPricemod5::priceend_CeoRed>, "Label43", Shown},
-    {44, W, M<&A::base, &clsBase::enddef_CeoRed>, "Label44", Shown},
-    {45, W, M<&A::base, &clsBase::PrazanRedNaKraju_CeoRed>, nullptr, Hidden},
+    {base_PocDeoRedaiTekst, 1, B, M<&clsBase::PocDeoRedaiTekst>, "label1", Shown},
+    {base_Naziv, 1, B, M<&clsBase::Naziv>, "txtBase_Naziv", Edited, ValueKind::Text, Searched},
+    {base_TackaZarezNaKraju, 1, B, M<&clsBase::TackaZarezNaKraju>, "label1_1", Shown},
+    {lokal_local_CeoRed, 2, W, M<&clsLokal::local_CeoRed>, "Label2", Shown},
+    {lokal_Params_CeoRed, 3, W, M<&clsLokal::Params_CeoRed>, "Label3", Shown},
+    {lokal_JedinicaMjere_PocDeoRedaiTekst, 4, J, M<&clsLokal::JedinicaMjere_PocDeoRedaiTekst>, "Label4", Shown},
+    {lokal_JedinicaMjere, 4, J, M<&clsLokal::JedinicaMjere>, "txtJedinicaMjere", Edited, ValueKind::Text, Searched},
+    {lokal_JedinicaMjere_ZarezNaKraju, 4, J, M<&clsLokal::JedinicaMjere_ZarezNaKraju>, "Label4_1", Shown},
+    {lokal_Duljina_PocDeoRedaiTekst, 5, D, M<&clsLokal::Duljina_PocDeoRedaiTekst>, "Label5", Shown},
+    {lokal_Duljina, 5, D, M<&clsLokal::Duljina>, "txtDuljina", Edited, Number},
+    {lokal_Duljina_ZarezNaKraju, 5, D, M<&clsLokal::Duljina_ZarezNaKraju>, "Label5_1", Shown},
+    {lokal_Sirina_Tekst, 5, D, M<&clsLokal::Sirina_Tekst>, "Label5_2", Shown},
+    {lokal_Sirina, 5, D, M<&clsLokal::Sirina>, "txtSirina", Edited, Number},
+    {lokal_Sirina_ZarezNaKraju, 5, D, M<&clsLokal::Sirina_ZarezNaKraju>, "Label5_3", Shown},
+    {lokal_Debljina_Tekst, 5, D, M<&clsLokal::Debljina_Tekst>, "Label5_4", Shown},
+    {lokal_Debljina, 5, D, M<&clsLokal::Debljina>, "txtDebljina", Edited, Number},
+    {lokal_Debljina_ZarezNaKraju, 5, D, M<&clsLokal::Debljina_ZarezNaKraju>, "Label5_5", Shown},
+    {lokal_NadmjeraKantiranja_CeoRed, 6, W, M<&clsLokal::NadmjeraKantiranja_CeoRed>, "Label6", Shown},
+    {lokal_cijena_PocDeoRedaiTekst, 7, C, M<&clsLokal::cijena_PocDeoRedaiTekst>, "Label7", Shown},
+    {lokal_Cijena, 7, C, M<&clsLokal::Cijena>, "txtCijena", Edited, Number, Searched},
+    {lokal_cijena_ZarezNaKraju, 7, C, M<&clsLokal::cijena_ZarezNaKraju>, "Label7_1", Shown},
+    {lokal_tSifraDekora_CeoRed, 8, W, M<&clsLokal::tSifraDekora_CeoRed>, "Label8", Shown},
+    {lokal_tVrstaTrake_CeoRed, 9, W, M<&clsLokal::tVrstaTrake_CeoRed>, "Label9", Shown},
+    {lokal_draw_CeoRed, 10, W, M<&clsLokal::draw_CeoRed>, "Label10", Shown},
+    {lokal_count_CeoRed, 11, W, M<&clsLokal::count_CeoRed>, "Label11", Shown},
+    {lokal_colr_CeoRed, 12, W, M<&clsLokal::colr_CeoRed>, "Label12", Shown},
+    {lokal_flags_CeoRed, 13, W, M<&clsLokal::flags_CeoRed>, "Label13", Shown},
+    {lokal_dKolicina_CeoRed, 14, W, M<&clsLokal::dKolicina_CeoRed>, "Label14", Shown},
+    {lokal_tRazmaci_CeoRed, 15, W, M<&clsLokal::tRazmaci_CeoRed>, "Label15", Shown},
+    {lokal_tOpis_PocDeoRedaiTekst, 16, O, M<&clsLokal::tOpis_PocDeoRedaiTekst>, "Label16", Shown},
+    {lokal_tOpis, 16, O, M<&clsLokal::tOpis>, "txttOpis", Edited, ValueKind::Text, Searched},
+    {lokal_tOpis_ZarezNaKrajuiDoKrajaReda, 16, O, M<&clsLokal::tOpis_ZarezNaKrajuiDoKrajaReda>, "Label16_1", Shown},
+    {lokal_dCijenaKantiranja_CeoRed, 17, W, M<&clsLokal::dCijenaKantiranja_CeoRed>, "Label17", Shown},
+    {lokal_hotstring_CeoRed, 18, W, M<&clsLokal::hotstring_CeoRed>, "Label18", Shown},
+    {shape_shape_CeoRed, 19, W, M<&clsShape::shape_CeoRed>, "Label19", Shown},
+    {shape_colr_CeoRed, 20, W, M<&clsShape::colr_CeoRed>, "Label20", Shown},
+    {shape_type_CeoRed, 21, W, M<&clsShape::type_CeoRed>, "Label21", Shown},
+    {pricedef_tUserSifra_CeoRed, 22, W, M<&clsPricedef::tUserSifra_CeoRed>, "Label22", Shown},
+    {pricedef_CijenaTrake_CeoRed, 23, W, M<&clsPricedef::CijenaTrake_CeoRed>, "Label23", Shown},
+    {pricedef_CijenaKantiranja_CeoRed, 24, W, M<&clsPricedef::CijenaKantiranja_CeoRed>, "Label24", Shown},
+    {pricedef_Cijena_CeoRed, 25, W, M<&clsPricedef::Cijena_CeoRed>, "Label25", Shown},
+    {pricedef_priceend_CeoRed, 26, W, M<&clsPricedef::priceend_CeoRed>, "Label26", Shown},
+    {pricemod_pricemod_CeoRed, 27, W, M<&clsPricemod::pricemod_CeoRed>, "Label27", Shown},
+    {pricemod_Condition_CeoRed, 28, W, M<&clsPricemod::Condition_CeoRed>, "Label28", Shown},
+    {pricemod_priceend_CeoRed, 29, W, M<&clsPricemod::priceend_CeoRed>, "Label29", Shown},
+    {pricemod2_pricemod_CeoRed, 30, W, M<&clsPricemod2::pricemod_CeoRed>, "Label30", Shown},
+    {pricemod2_Condition_CeoRed, 31, W, M<&clsPricemod2::Condition_CeoRed>, "Label31", Shown},
+    {pricemod2_Cijena_CeoRed, 32, W, M<&clsPricemod2::Cijena_CeoRed>, "Label32", Shown},
+    {pricemod2_priceend_CeoRed, 33, W, M<&clsPricemod2::priceend_CeoRed>, "Label33", Shown},
+    {pricemod3_pricemod_CeoRed, 34, W, M<&clsPricemod3::pricemod_CeoRed>, "Label34", Shown},
+    {pricemod3_Condition_CeoRed, 35, W, M<&clsPricemod3::Condition_CeoRed>, "Label35", Shown},
+    {pricemod3_CijenaGrupa2_CeoRed, 36, W, M<&clsPricemod3::CijenaGrupa2_CeoRed>, "Label36", Shown},
+    {pricemod3_priceend_CeoRed, 37, W, M<&clsPricemod3::priceend_CeoRed>, "Label37", Shown},
+    {pricemod4_pricemod_CeoRed, 38, W, M<&clsPricemod4::pricemod_CeoRed>, "Label38", Shown},
+    {pricemod4_Condition_CeoRed, 39, W, M<&clsPricemod4::Condition_CeoRed>, "Label39", Shown},
+    {pricemod4_priceend_CeoRed, 40, W, M<&clsPricemod4::priceend_CeoRed>, "Label40", Shown},
+    {pricemod5_pricemod_CeoRed, 41, W, M<&clsPricemod5::pricemod_CeoRed>, "Label41", Shown},
+    {pricemod5_Condition_CeoRed, 42, W, M<&clsPricemod5::Condition_CeoRed>, "Label42", Shown},
+    {pricemod5_priceend_CeoRed, 43, W, M<&clsPricemod5::priceend_CeoRed>, "Label43", Shown},
+    {base_enddef_CeoRed, 44, W, M<&clsBase::enddef_CeoRed>, "Label44", Shown},
+    {base_PrazanRedNaKraju_CeoRed, 45, W, M<&clsBase::PrazanRedNaKraju_CeoRed>, nullptr, Hidden},
 };
 // clang-format on
 
@@ -105,11 +131,13 @@ constexpr bool wellFormed()
             return false;
         if ((member.role == Hidden) != (member.control == nullptr))
             return false;
+        if (member.id != MemberId(i))
+            return false;
     }
     return line == kLinesPerRecord;
 }
-static_assert(wellFormed(),
-              "the record's shape has a gap, a mixed line or a line of the wrong piece count");
+static_assert(wellFormed(), "the record's shape has a gap, a mixed line, a line of the wrong "
+                            "piece count or a member out of the order of its id");
 
 std::array<TemplateLine, kLinesPerRecord> makeTemplate()
 {
@@ -131,6 +159,11 @@ std::array<TemplateLine, kLinesPerRecord> makeTemplate()
 std::span<const RecordMember> recordShape()
 {
     return kShape;
+}
+
+const RecordMember &recordMember(MemberId id)
+{
+    return kShape[static_cast<std::size_t>(id)];
 }
 
 const std::array<TemplateLine, kLinesPerRecord> &recordTemplate()

@@ -33,21 +33,16 @@ constexpr std::array<unsigned char, 256> foldingTable()
     return table;
 }
 
-// Reads member `Member` of record n without creating a section object for an empty slot.
-template <class Section>
-std::string_view valueOf(SectionArray<Section> &array, std::int32_t n, Text Section::*member)
-{
-    if (!array.holdsObject(n))
-        return {};
-    return (array.at(n).*member).view();
-}
-
 }  // namespace
 
 const std::array<unsigned char, 256> RecordFind::kFold = foldingTable();
 
 RecordFind::RecordFind(std::string_view text)
 {
+    for (const RecordMember &member : recordShape()) {
+        if (member.searched)
+            m_searched.push_back(member.access);
+    }
     m_folded.reserve(text.size());
     for (const char byte : text)
         m_folded.push_back(static_cast<char>(fold(static_cast<unsigned char>(byte))));
@@ -77,10 +72,9 @@ bool RecordFind::contains(std::string_view value) const
 
 bool RecordFind::matches(RecordArrays &arrays, std::int32_t record) const
 {
-    return contains(valueOf(arrays.base, record, &clsBase::Naziv))
-        || contains(valueOf(arrays.lokal, record, &clsLokal::tOpis))
-        || contains(valueOf(arrays.lokal, record, &clsLokal::JedinicaMjere))
-        || contains(valueOf(arrays.lokal, record, &clsLokal::Cijena));
+    return std::any_of(m_searched.begin(), m_searched.end(), [&](const MemberAccess &access) {
+        return contains(access.peek(arrays, record));
+    });
 }
 
 std::optional<RecordFind::Found> RecordFind::next(RecordArrays &arrays, std::int32_t count,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog/RecordTemplate.h"
 #include "model/RecordArrays.h"
 
 #include <array>
@@ -7,11 +8,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-// Finds a strip by a piece of its name, description, unit or price as a person remembers it:
-// case and the marks on letters are ignored, so "sljiva" finds "šljiva" and "CELIJA" finds
-// "ćelija". Works on the stored Windows-1250 bytes; finding creates no section object and
-// changes nothing.
+// Finds a strip by a piece of its name, description, unit or price (the members the record's
+// shape marks searched) as a person remembers it: case and the marks on letters are ignored, so
+// "sljiva" finds "šljiva" and "CELIJA" finds "ćelija". Works on the stored Windows-1250 bytes;
+// finding creates no section object and changes nothing.
 class RecordFind
 {
 public:
@@ -42,4 +44,5 @@ private:
     bool contains(std::string_view value) const;
 
     std::string m_folded;
+    std::vector<MemberAccess> m_searched;
 };
