@@ -74,24 +74,18 @@ enum class MemberId : unsigned char {
 };
 // clang-format on
 
-// Whether the user changes a member through its control, or only sees it.
-enum class MemberRole { Shown, Edited, Hidden };
-
 // What a value holds: a number is written with a decimal period, so a comma typed in its box
 // is the decimal separator the user meant.
 enum class ValueKind { Text, Number };
 
 // One member of the record's shape: its id, the line that holds it, the rule that cuts that
-// line, the member, the control that shows it (null when none does), its role, what its value
-// holds, and whether find looks for text in it.
+// line, the member, what its value holds, and whether find looks for text in it.
 struct RecordMember
 {
     MemberId id;
     int line;
     LineRule rule;
     MemberAccess access;
-    const char *control;
-    MemberRole role;
     ValueKind kind = ValueKind::Text;
     bool searched = false;
 };

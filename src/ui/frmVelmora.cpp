@@ -173,25 +173,6 @@ QString timeText(std::int64_t modifiedNs)
     return QLocale().toString(when, QLocale::ShortFormat);
 }
 
-// The boxes and the arrows have no caption of their own, so a screen reader is told what each
-// one holds or does.
-struct ValueBoxName
-{
-    const char *box;
-    const char *name;
-};
-constexpr ValueBoxName kBoxNames[] = {
-    {"txtBase_Naziv", QT_TRANSLATE_NOOP("frmVelmora", "Name")},
-    {"txtJedinicaMjere", QT_TRANSLATE_NOOP("frmVelmora", "Unit of measure")},
-    {"txtDuljina", QT_TRANSLATE_NOOP("frmVelmora", "Length")},
-    {"txtSirina", QT_TRANSLATE_NOOP("frmVelmora", "Width")},
-    {"txtDebljina", QT_TRANSLATE_NOOP("frmVelmora", "Thickness")},
-    {"txtCijena", QT_TRANSLATE_NOOP("frmVelmora", "Price")},
-    {"txttOpis", QT_TRANSLATE_NOOP("frmVelmora", "Description")},
-    {"txtBrojSloga", QT_TRANSLATE_NOOP("frmVelmora", "Record number")},
-    {"UpDnBrSloga", QT_TRANSLATE_NOOP("frmVelmora", "Previous or next record")},
-};
-
 // A message box over `window`, centred on it and kept on its screen: a box placed before the
 // window system has placed the window would stand half outside it.
 void centreOn(QWidget &box, const QWidget &window)
@@ -330,21 +311,19 @@ QWidget *frmVelmora::createControl(const ControlDesign &design, QWidget *parent)
     return new UpDown(parent);
 }
 
-// Each member the record's shape shows, with the control that shows it; a value box refuses
-// what its member could not get back from the file.
+// Each member the design shows, with the control that shows it; a value box refuses what its
+// member could not get back from the file.
 void frmVelmora::bindShownMembers()
 {
-    for (const RecordMember &member : recordShape()) {
-        if (member.control == nullptr)
-            continue;
-        QWidget *shownBy = control(QString::fromUtf8(member.control));
+    for (const MemberControl &row : frmVelmoraMemberControls()) {
+        const RecordMember &member = recordMember(row.member);
+        QWidget *shownBy = control(QString::fromUtf8(row.control));
         assert(shownBy != nullptr);
         m_shown.push_back({&member, qobject_cast<TextBox *>(shownBy),
                            qobject_cast<CaptionLabel *>(shownBy)});
-        // Boxes stay above the labels of their row when a long caption reaches under them.
-        if (member.role == MemberRole::Edited)
-            shownBy->raise();
         if (auto *box = qobject_cast<TextBox *>(shownBy)) {
+            // Boxes stay above the labels of their row when a long caption reaches under them.
+            box->raise();
             box->setValidator(new ValueValidator(
                 member.kind,
                 [this, &member, box](const QString &text) {
@@ -376,8 +355,14 @@ void frmVelmora::applyTabOrder()
 
 void frmVelmora::applyAccessibleNames()
 {
-    for (const ValueBoxName &each : kBoxNames)
-        control(QString::fromUtf8(each.box))->setAccessibleName(tr(each.name));
+    // The boxes and the arrows have no caption of their own, so a screen reader is told what
+    // each one holds or does.
+    for (const MemberControl &row : frmVelmoraMemberControls()) {
+        if (row.accessibleName != nullptr)
+            control(QString::fromUtf8(row.control))->setAccessibleName(tr(row.accessibleName));
+    }
+    m_txtBrojSloga->setAccessibleName(tr("Record number"));
+    m_UpDnBrSloga->setAccessibleName(tr("Previous or next record"));
     // The count is read as its number, then as what the number counts.
     m_lblUkupnoSlogova->setAccessibleDescription(tr("Records in total"));
     qobject_cast<QLabel *>(control(QStringLiteral("Label58")))->setBuddy(m_lblUkupnoSlogova);

@@ -1,6 +1,10 @@
 #include "ui/frmVelmoraDesign.h"
 
+#include <QtGlobal>
+
+#include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace {
 
@@ -113,6 +117,94 @@ constexpr std::array<ControlDesign, 70> kControls = {{
 // clang-format on
 static_assert(kControls.back().name != nullptr, "a control is missing from the table");
 
+using enum MemberId;
+
+// clang-format off
+constexpr MemberControl kMemberControls[] = {
+    {base_PocDeoRedaiTekst, "label1"},
+    {base_Naziv, "txtBase_Naziv", QT_TRANSLATE_NOOP("frmVelmora", "Name")},
+    {base_TackaZarezNaKraju, "label1_1"},
+    {lokal_local_CeoRed, "Label2"},
+    {lokal_Params_CeoRed, "Label3"},
+    {lokal_JedinicaMjere_PocDeoRedaiTekst, "Label4"},
+    {lokal_JedinicaMjere, "txtJedinicaMjere", QT_TRANSLATE_NOOP("frmVelmora", "Unit of measure")},
+    {lokal_JedinicaMjere_ZarezNaKraju, "Label4_1"},
+    {lokal_Duljina_PocDeoRedaiTekst, "Label5"},
+    {lokal_Duljina, "txtDuljina", QT_TRANSLATE_NOOP("frmVelmora", "Length")},
+    {lokal_Duljina_ZarezNaKraju, "Label5_1"},
+    {lokal_Sirina_Tekst, "Label5_2"},
+    {lokal_Sirina, "txtSirina", QT_TRANSLATE_NOOP("frmVelmora", "Width")},
+    {lokal_Sirina_ZarezNaKraju, "Label5_3"},
+    {lokal_Debljina_Tekst, "Label5_4"},
+    {lokal_Debljina, "txtDebljina", QT_TRANSLATE_NOOP("frmVelmora", "Thickness")},
+    {lokal_Debljina_ZarezNaKraju, "Label5_5"},
+    {lokal_NadmjeraKantiranja_CeoRed, "Label6"},
+    {lokal_cijena_PocDeoRedaiTekst, "Label7"},
+    {lokal_Cijena, "txtCijena", QT_TRANSLATE_NOOP("frmVelmora", "Price")},
+    {lokal_cijena_ZarezNaKraju, "Label7_1"},
+    {lokal_tSifraDekora_CeoRed, "Label8"},
+    {lokal_tVrstaTrake_CeoRed, "Label9"},
+    {lokal_draw_CeoRed, "Label10"},
+    {lokal_count_CeoRed, "Label11"},
+    {lokal_colr_CeoRed, "Label12"},
+    {lokal_flags_CeoRed, "Label13"},
+    {lokal_dKolicina_CeoRed, "Label14"},
+    {lokal_tRazmaci_CeoRed, "Label15"},
+    {lokal_tOpis_PocDeoRedaiTekst, "Label16"},
+    {lokal_tOpis, "txttOpis", QT_TRANSLATE_NOOP("frmVelmora", "Description")},
+    {lokal_tOpis_ZarezNaKrajuiDoKrajaReda, "Label16_1"},
+    {lokal_dCijenaKantiranja_CeoRed, "Label17"},
+    {lokal_hotstring_CeoRed, "Label18"},
+    {shape_shape_CeoRed, "Label19"},
+    {shape_colr_CeoRed, "Label20"},
+    {shape_type_CeoRed, "Label21"},
+    {pricedef_tUserSifra_CeoRed, "Label22"},
+    {pricedef_CijenaTrake_CeoRed, "Label23"},
+    {pricedef_CijenaKantiranja_CeoRed, "Label24"},
+    {pricedef_Cijena_CeoRed, "Label25"},
+    {pricedef_priceend_CeoRed, "Label26"},
+    {pricemod_pricemod_CeoRed, "Label27"},
+    {pricemod_Condition_CeoRed, "Label28"},
+    {pricemod_priceend_CeoRed, "Label29"},
+    {pricemod2_pricemod_CeoRed, "Label30"},
+    {pricemod2_Condition_CeoRed, "Label31"},
+    {pricemod2_Cijena_CeoRed, "Label32"},
+    {pricemod2_priceend_CeoRed, "Label33"},
+    {pricemod3_pricemod_CeoRed, "Label34"},
+    {pricemod3_Condition_CeoRed, "Label35"},
+    {pricemod3_CijenaGrupa2_CeoRed, "Label36"},
+    {pricemod3_priceend_CeoRed, "Label37"},
+    {pricemod4_pricemod_CeoRed, "Label38"},
+    {pricemod4_Condition_CeoRed, "Label39"},
+    {pricemod4_priceend_CeoRed, "Label40"},
+    {pricemod5_pricemod_CeoRed, "Label41"},
+    {pricemod5_Condition_CeoRed, "Label42"},
+    {pricemod5_priceend_CeoRed, "Label43"},
+    {base_enddef_CeoRed, "Label44"},
+};
+// clang-format on
+
+// Each row names a control of the frame, a box with its accessible name; the members follow the
+// record's shape, each shown once.
+constexpr bool membersWellShown()
+{
+    for (std::size_t i = 0; i < std::size(kMemberControls); ++i) {
+        const MemberControl &row = kMemberControls[i];
+        if (i > 0 && row.member <= kMemberControls[i - 1].member)
+            return false;
+        const auto design = std::find_if(kControls.begin(), kControls.end(), [&](auto &each) {
+            return std::string_view(each.name) == row.control;
+        });
+        if (design == kControls.end() || design->container != Frame1)
+            return false;
+        if ((design->kind == TextBox) != (row.accessibleName != nullptr))
+            return false;
+    }
+    return true;
+}
+static_assert(membersWellShown(),
+              "a member's control is missing, repeated or out of order, or a box has no name");
+
 }  // namespace
 
 const WindowDesign &frmVelmoraWindowDesign()
@@ -123,4 +215,9 @@ const WindowDesign &frmVelmoraWindowDesign()
 std::span<const ControlDesign> frmVelmoraDesign()
 {
     return kControls;
+}
+
+std::span<const MemberControl> frmVelmoraMemberControls()
+{
+    return kMemberControls;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "catalog/RecordTemplate.h"
+
 #include <QRect>
 
 #include <span>
 
-// The window's design: every control with its place and design-time values, in twips.
+// The window's design: every control with its place and design-time values, in twips, and the
+// members of the record each control in the frame shows.
 
 enum class ControlKind { Frame, Label, TextBox, CommandButton, UpDown };
 
@@ -45,6 +48,18 @@ const WindowDesign &frmVelmoraWindowDesign();
 
 // Containers come before what they hold.
 std::span<const ControlDesign> frmVelmoraDesign();
+
+// Which control shows which member of the record's shape: a box edits its member, a label only
+// shows it. The record's closing empty line is shown by none.
+struct MemberControl
+{
+    MemberId member;
+    const char *control;
+    const char *accessibleName = nullptr;  // a box's, untranslated, for a screen reader
+};
+
+// In the order of the record's shape.
+std::span<const MemberControl> frmVelmoraMemberControls();
 
 // Twips to pixels at 96 dots per inch, to the nearest pixel. The window and its tests go through
 // this; scripts/control-center, an awk script, restates it and the window's tests check it.

@@ -12,13 +12,13 @@
 
 namespace {
 
-// The record-number box and the value boxes the record's shape names.
+// The record-number box and the value boxes.
 std::vector<const char *> boxNames()
 {
-    std::vector<const char *> names{"txtBrojSloga"};
-    for (const RecordMember &member : recordShape()) {
-        if (member.role == MemberRole::Edited)
-            names.push_back(member.control);
+    std::vector<const char *> names;
+    for (const ControlDesign &design : frmVelmoraDesign()) {
+        if (design.kind == ControlKind::TextBox)
+            names.push_back(design.name);
     }
     return names;
 }
@@ -37,11 +37,9 @@ protected:
     // Fails naming the first control that does not show record n's member.
     void expectShowing(std::int32_t n) const
     {
-        for (const RecordMember &member : recordShape()) {
-            if (member.control != nullptr) {
-                EXPECT_EQ(textOf(member.control), shown(member.access(gRecords, n)))
-                    << member.control << " for record " << n;
-            }
+        for (const MemberControl &row : frmVelmoraMemberControls()) {
+            EXPECT_EQ(textOf(row.control), shown(recordMember(row.member).access(gRecords, n)))
+                << row.control << " for record " << n;
         }
         EXPECT_EQ(box("txtBrojSloga")->text(), QString::number(n));
         EXPECT_EQ(label("lblUkupnoSlogova")->caption(), QString::number(gSlog->UkBrSlogova));
@@ -70,10 +68,8 @@ TEST_F(DisplayTest, EveryMemberIsShownByExactlyOneControl)
 {
     createWindow();
     std::multiset<QString> showing;
-    for (const RecordMember &member : recordShape()) {
-        if (member.control != nullptr)
-            showing.insert(QString::fromUtf8(member.control));
-    }
+    for (const MemberControl &row : frmVelmoraMemberControls())
+        showing.insert(QString::fromUtf8(row.control));
     QWidget *frame = window().findChild<QWidget *>(QStringLiteral("Frame1"));
     std::multiset<QString> inFrame;
     for (QWidget *child : frame->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
@@ -139,11 +135,8 @@ TEST_F(DisplayTest, MissingSectionObjectsShowEmptyAndAreCreated)
     typeOver("txtBrojSloga", QStringLiteral("4"));
 
     EXPECT_EQ(gBrojSloga, 4);
-    for (const RecordMember &member : recordShape()) {
-        if (member.control != nullptr) {
-            EXPECT_EQ(textOf(member.control), QString()) << member.control;
-        }
-    }
+    for (const MemberControl &row : frmVelmoraMemberControls())
+        EXPECT_EQ(textOf(row.control), QString()) << row.control;
     EXPECT_EQ(lengthChanges.size(), 1) << "the emptied box wrote back the empty value";
     gRecords.forEach([](auto &array) { EXPECT_TRUE(array.holdsObject(4)) << array.name(); });
     EXPECT_EQ(gLokal.at(4).Duljina, "");

@@ -28,9 +28,9 @@ struct ValueBox
 std::vector<ValueBox> valueBoxes()
 {
     std::vector<ValueBox> boxes;
-    for (const RecordMember &member : recordShape()) {
-        if (member.role == MemberRole::Edited)
-            boxes.push_back({member.control, member.access});
+    for (const MemberControl &row : frmVelmoraMemberControls()) {
+        if (designOf(row.control).kind == ControlKind::TextBox)
+            boxes.push_back({row.control, recordMember(row.member).access});
     }
     return boxes;
 }
@@ -205,16 +205,17 @@ TEST_F(EditingTest, AValueTheFileCannotGiveBackIsRefused)
 TEST_F(EditingTest, ACommaInANumberGoesInAsADecimalPeriod)
 {
     int numbers = 0;
-    for (const RecordMember &member : recordShape()) {
+    for (const MemberControl &row : frmVelmoraMemberControls()) {
+        const RecordMember &member = recordMember(row.member);
         if (member.kind != ValueKind::Number)
             continue;
         ++numbers;
-        typeOver(member.control, QStringLiteral("2,5"));
-        EXPECT_EQ(member.access(gRecords, 3), "2.5") << member.control;
-        pasteOver(member.control, QStringLiteral("0,45"));
-        EXPECT_EQ(member.access(gRecords, 3), "0.45") << member.control;
+        typeOver(row.control, QStringLiteral("2,5"));
+        EXPECT_EQ(member.access(gRecords, 3), "2.5") << row.control;
+        pasteOver(row.control, QStringLiteral("0,45"));
+        EXPECT_EQ(member.access(gRecords, 3), "0.45") << row.control;
         EXPECT_TRUE(note().startsWith(QStringLiteral("Decimals are written with a period")))
-            << member.control << " " << note().toStdString();
+            << row.control << " " << note().toStdString();
     }
     EXPECT_EQ(numbers, 4) << "length, width, thickness and price";
     typeOver("txtBase_Naziv", QStringLiteral("Hrast, tamni"));

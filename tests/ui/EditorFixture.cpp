@@ -11,6 +11,9 @@
 #include <QClipboard>
 #include <QTest>
 
+#include <algorithm>
+#include <string_view>
+
 void EditorFixture::SetUp()
 {
     resetProgramState();
@@ -114,6 +117,14 @@ std::string EditorFixture::memoryBytes()
 QString shown(std::string_view bytes)
 {
     return QString::fromStdU16String(CodePage1250::decode(bytes));
+}
+
+const ControlDesign &designOf(const char *name)
+{
+    const auto designs = frmVelmoraDesign();
+    return *std::find_if(designs.begin(), designs.end(), [name](const ControlDesign &design) {
+        return std::string_view(design.name) == name;
+    });
 }
 
 std::string catalogWithLine(std::int64_t records, std::int64_t record, int line,

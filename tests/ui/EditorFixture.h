@@ -7,6 +7,7 @@
 #include "ui/TextBox.h"
 #include "ui/UpDown.h"
 #include "ui/frmVelmora.h"
+#include "ui/frmVelmoraDesign.h"
 
 #include <QList>
 #include <QMessageBox>
@@ -69,6 +70,9 @@ private:
 
 // Catalog bytes as the window shows them.
 QString shown(std::string_view bytes);
+
+// The design's row of the control `name`, which must be one of the design's.
+const ControlDesign &designOf(const char *name);
 
 // A catalog of typical records with one line of one record replaced.
 std::string catalogWithLine(std::int64_t records, std::int64_t record, int line,

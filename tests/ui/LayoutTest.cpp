@@ -21,12 +21,14 @@
 
 namespace {
 
-const ControlDesign &designOf(const char *name)
+// The control that shows `member`; null for a member no control shows.
+const char *controlOf(MemberId member)
 {
-    const auto designs = frmVelmoraDesign();
-    return *std::find_if(designs.begin(), designs.end(), [name](const ControlDesign &design) {
-        return std::strcmp(design.name, name) == 0;
-    });
+    for (const MemberControl &row : frmVelmoraMemberControls()) {
+        if (row.member == member)
+            return row.control;
+    }
+    return nullptr;
 }
 
 QString captionOf(QWidget *control)
@@ -208,18 +210,19 @@ TEST_F(LayoutTest, WindowTitleSizeAndFonts)
 TEST_F(LayoutTest, DesignCaptionsEndBeforeTheControlThatFollowsThem)
 {
     // Neighbours on a row are the controls of consecutive pieces of one line.
-    const auto shape = recordShape();
+    const auto shown = frmVelmoraMemberControls();
     int checked = 0;
-    for (std::size_t i = 0; i + 1 < shape.size(); ++i) {
-        const RecordMember &member = shape[i];
-        const RecordMember &next = shape[i + 1];
-        if (member.line != next.line || member.role != MemberRole::Shown)
+    for (std::size_t i = 0; i + 1 < shown.size(); ++i) {
+        const char *control = shown[i].control;
+        const char *next = shown[i + 1].control;
+        if (recordMember(shown[i].member).line != recordMember(shown[i + 1].member).line
+            || designOf(control).kind != ControlKind::Label)
             continue;
-        const QRect design = twipsToPixels(designOf(member.control));
-        const int nextLeft = twipsToPixels(designOf(next.control).left);
-        const QWidget *label = window().findChild<QWidget *>(QString::fromUtf8(member.control));
+        const QRect design = twipsToPixels(designOf(control));
+        const int nextLeft = twipsToPixels(designOf(next).left);
+        const QWidget *label = window().findChild<QWidget *>(QString::fromUtf8(control));
         EXPECT_LE(label->geometry().right(), std::max(nextLeft - 1, design.right()))
-            << member.control << " runs under " << next.control;
+            << control << " runs under " << next;
         ++checked;
     }
     EXPECT_EQ(checked, 9);
@@ -246,8 +249,8 @@ TEST_F(LayoutTest, NoTwoInputControlsOverlap)
     }
     const auto lines = recordTemplate();
     for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
-        const int top = designOf(lines[i].pieces[0].control).top;
-        EXPECT_GT(top, designOf(lines[i - 1].pieces[0].control).top) << "line " << i + 1;
+        const int top = designOf(controlOf(lines[i].pieces[0].id)).top;
+        EXPECT_GT(top, designOf(controlOf(lines[i - 1].pieces[0].id)).top) << "line " << i + 1;
     }
 }
 
@@ -259,18 +262,19 @@ TEST_F(LayoutTest, RecordCaptionsAreATypicalRecordsText)
         {"label1", "base #"}, {"Label16_1", ", $ObjectName = #0000000_NULL,"}};
     folder.write(kInputFile, typicalCatalog(1));
     gSlog->UcitavanjeIzFajla();
-    for (const RecordMember &member : recordShape()) {
-        if (member.role != MemberRole::Shown)
+    for (const MemberControl &row : frmVelmoraMemberControls()) {
+        if (designOf(row.control).kind != ControlKind::Label)
             continue;
-        QString caption = QString::fromUtf8(designOf(member.control).caption);
+        QString caption = QString::fromUtf8(designOf(row.control).caption);
         for (const auto &[control, whole] : separatorLeftOut) {
-            if (std::strcmp(control, member.control) == 0)
+            if (std::strcmp(control, row.control) == 0)
                 caption = QString::fromUtf8(whole);
         }
         const QRegularExpression digit(QStringLiteral("[0-9]"));
-        const QString value = shown(member.access(gRecords, 1)).replace(digit, "0").trimmed();
+        const QString value =
+            shown(recordMember(row.member).access(gRecords, 1)).replace(digit, "0").trimmed();
         EXPECT_EQ(caption.replace(digit, "0").trimmed().toStdString(), value.toStdString())
-            << member.control;
+            << row.control;
     }
 }
 
@@ -334,9 +338,9 @@ TEST_F(LayoutTest, TabKeyVisitsTheThirteenControlsInOrder)
         QTest::keyClick(focused, Qt::Key_Tab);
     }
     QStringList boxes;
-    for (const RecordMember &member : recordShape()) {
-        if (member.role == MemberRole::Edited)
-            boxes << QString::fromUtf8(member.control);
+    for (const MemberControl &row : frmVelmoraMemberControls()) {
+        if (designOf(row.control).kind == ControlKind::TextBox)
+            boxes << QString::fromUtf8(row.control);
     }
     EXPECT_EQ(visited.mid(0, 5), (QStringList{"txtBrojSloga", "UpDnBrSloga",
                                               "cmdDodavanjeNovogSloga", "cmdUcitavanje",
