@@ -88,12 +88,6 @@ void replace(std::string_view bytes)
     }
 }
 
-QRect pixels(const ControlDesign &design)
-{
-    return QRect(twipsToPixels(design.left), twipsToPixels(design.top),
-                 twipsToPixels(design.width), twipsToPixels(design.height));
-}
-
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -137,7 +131,7 @@ int main(int argc, char *argv[])
             break;
         }
         }
-        widget->setGeometry(pixels(control));
+        widget->setGeometry(twipsToPixels(control));
     }
     window.show();
     return app.exec();

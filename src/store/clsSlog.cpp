@@ -12,16 +12,6 @@
 #include <optional>
 #include <utility>
 
-namespace {
-
-clsSlog::Display &display()
-{
-    static clsSlog::Display registered;
-    return registered;
-}
-
-}  // namespace
-
 void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty, const LongWork &run)
 {
     WorkingFolder::enter();
@@ -132,24 +122,34 @@ void clsSlog::markSaved()
     m_savedCount = UkBrSlogova;
 }
 
+bool clsSlog::holdsRecord(std::int64_t brojsloga) const
+{
+    return brojsloga >= 1 && brojsloga <= gRecords.upperBound();
+}
+
+ValueCheck clsSlog::checkValue(std::int32_t brojsloga, const RecordMember &member,
+                               std::string_view value) const
+{
+    return ::checkValue(gRecords, brojsloga, member, value);
+}
+
+std::optional<RecordFind::Found> clsSlog::find(std::string_view text, std::int64_t from) const
+{
+    return RecordFind(text).next(gRecords, UkBrSlogova, from);
+}
+
 std::int32_t clsSlog::appendRecord()
 {
     return appendCopyOfLastRecord(gRecords, UkBrSlogova);
 }
 
-void clsSlog::IspisSlogaNaEkranu(std::int32_t brojsloga)
+std::string_view clsSlog::value(std::int32_t brojsloga, const RecordMember &member) const
 {
-    if (display())
-        display()(gRecords, UkBrSlogova, brojsloga);
+    return member.access(gRecords, brojsloga);
 }
 
 void clsSlog::KopiranjeSloga(std::int32_t redbrslogagdesekopira,
                              std::int32_t redbrslogazakopiranje)
 {
     copyRecord(gRecords, redbrslogagdesekopira, redbrslogazakopiranje);
-}
-
-void clsSlog::setDisplay(Display show)
-{
-    display() = std::move(show);
 }

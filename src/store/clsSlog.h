@@ -5,7 +5,9 @@
 #include "catalog/FileStamp.h"
 #include "catalog/LoadedCatalog.h"
 #include "catalog/RecordTemplate.h"
+#include "catalog/ValueCheck.h"
 #include "model/RecordArrays.h"
+#include "operations/RecordFind.h"
 
 #include <cstdint>
 #include <functional>
@@ -39,10 +41,6 @@ struct SaveQuestions
 class clsSlog
 {
 public:
-    // Fills the window from record `brojsloga` of `arrays`, a store of `count` records.
-    using Display =
-        std::function<void(RecordArrays &arrays, std::int32_t count, std::int32_t brojsloga)>;
-
     std::int32_t UkBrSlogova = 0;
     // The last load found LFs and not a single CR, so the whole file became one line; the
     // window warns before such a catalog is saved.
@@ -73,6 +71,16 @@ public:
     // Puts `value` into `member` of record brojsloga: the one way an edit reaches the records.
     void storeValue(std::int32_t brojsloga, const RecordMember &member, std::string_view value);
 
+    // Whether record brojsloga lies within the section arrays.
+    bool holdsRecord(std::int64_t brojsloga) const;
+    // Whether `value` may go into `member` of record brojsloga, which must lie within the arrays
+    // (ValueCheck).
+    ValueCheck checkValue(std::int32_t brojsloga, const RecordMember &member,
+                          std::string_view value) const;
+    // The next record from `from` on, past the last one from record 1, that holds `text`
+    // (Windows-1250 bytes); nothing when none does (RecordFind).
+    std::optional<RecordFind::Found> find(std::string_view text, std::int64_t from) const;
+
     // The records that differ from what was last loaded or saved: edited ones (an edit typed
     // back to the value it replaced is none) and appended ones.
     std::int32_t changedRecords() const;
@@ -87,17 +95,13 @@ public:
     // that or any other failure (memory running out) the store is exactly as it was.
     std::int32_t appendRecord();
 
-    // Fills the window from record brojsloga through the display the window registered; does
-    // nothing while none is. Callers set gBrojSloga first and pass a private copy.
-    void IspisSlogaNaEkranu(std::int32_t brojsloga);
+    // The value of `member` in record brojsloga, as the window shows it; creates a missing
+    // section object, and throws SubscriptOutOfRange for a record outside the arrays.
+    std::string_view value(std::int32_t brojsloga, const RecordMember &member) const;
 
     // Copies the 61 line members of record redbrslogazakopiranje onto record
     // redbrslogagdesekopira; throws SubscriptOutOfRange when either lies outside the arrays.
     void KopiranjeSloga(std::int32_t redbrslogagdesekopira, std::int32_t redbrslogazakopiranje);
-
-    // The display belongs to the program, not to one store: it outlives the store being
-    // dropped at start and replaced on reload. An empty function unregisters it.
-    static void setDisplay(Display display);
 
 private:
     // What is in memory now is what the file holds: nothing unsaved.

@@ -7,7 +7,6 @@
 #include "catalog/SavedButNotSynced.h"
 #include "catalog/ValueCheck.h"
 #include "operations/RecordAppend.h"
-#include "operations/RecordFind.h"
 #include "operations/RecordNumberText.h"
 #include "store/basMain.h"
 #include "ui/AboutBox.h"
@@ -128,14 +127,6 @@ QString decoded(std::string_view bytes)
     return text;
 }
 
-// Shows record gBrojSloga through a private copy: nested events rewrite gBrojSloga, and the
-// record being shown must not move under the display.
-void showCurrentRecord()
-{
-    const std::int32_t brojsloga = gBrojSloga;
-    gSlog->IspisSlogaNaEkranu(brojsloga);
-}
-
 // The change handler of all seven value boxes: the box's whole text goes into its member of
 // the record on screen, through the store, which keeps what was there before.
 void storeBoxText(const TextBox &box, const RecordMember &member)
@@ -240,15 +231,9 @@ frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
     m_outOfMemory = tr("There was not enough memory to finish this. Every record and edit is "
                        "still in the editor, and no file was written.");
     m_memoryReserve = makeMemoryReserve();
-    clsSlog::setDisplay([this](RecordArrays &arrays, std::int32_t count, std::int32_t n) {
-        showRecord(arrays, count, n);
-    });
 }
 
-frmVelmora::~frmVelmora()
-{
-    clsSlog::setDisplay({});
-}
+frmVelmora::~frmVelmora() = default;
 
 void frmVelmora::createControls()
 {
@@ -399,15 +384,16 @@ void frmVelmora::connectHandlers()
 // Change events are not held back: a box whose text really changes runs its handler inside
 // the step that set it. Callers set gBrojSloga to brojsloga first, so a value box writes back
 // the value just shown and a rewritten record number arrives at this same record again.
-void frmVelmora::showRecord(RecordArrays &arrays, std::int32_t count, std::int32_t brojsloga)
+void frmVelmora::IspisSlogaNaEkranu(std::int32_t brojsloga)
 {
+    const std::int32_t count = gSlog->UkBrSlogova;
     m_txtBrojSloga->setText(QString::number(brojsloga));
     m_lblUkupnoSlogova->setCaption(QString::number(count));
     m_UpDnBrSloga->setMaximum(count);
 
     for (const ShownMember &shown : m_shown) {
         // Throws SubscriptOutOfRange for a record outside the arrays, creates a missing object.
-        const std::string_view value = shown.member->access(arrays, brojsloga);
+        const std::string_view value = gSlog->value(brojsloga, *shown.member);
         if (shown.box != nullptr) {
             // A value too long to edit is shown by its start: only that is decoded.
             const bool startOnly = value.size() > std::size_t(TextBox::kLongestEditable);
@@ -420,6 +406,14 @@ void frmVelmora::showRecord(RecordArrays &arrays, std::int32_t count, std::int32
             shown.label->setCaption(decoded(value));
         }
     }
+}
+
+// Through a private copy of gBrojSloga: nested events rewrite it, and the record being shown
+// must not move under the display.
+void frmVelmora::showCurrentRecord()
+{
+    const std::int32_t brojsloga = gBrojSloga;
+    IspisSlogaNaEkranu(brojsloga);
 }
 
 void frmVelmora::Form_Load()
@@ -644,9 +638,9 @@ QMessageBox::StandardButton frmVelmora::ask(const Question &question)
 QString frmVelmora::valueRefusal(const RecordMember &member, const QString &text) const
 {
     const std::optional<std::string> bytes = CodePage1250::encode(text.toStdU16String());
-    if (!bytes || gBrojSloga < 1 || gBrojSloga > gRecords.upperBound())
+    if (!bytes || !gSlog->holdsRecord(gBrojSloga))
         return QString();
-    const ValueCheck check = checkValue(gRecords, gBrojSloga, member, *bytes);
+    const ValueCheck check = gSlog->checkValue(gBrojSloga, member, *bytes);
     if (check.kept)
         return QString();
     // One byte a character in the code page, one UTF-16 unit each once decoded.
@@ -1031,8 +1025,7 @@ void frmVelmora::findFrom(std::int64_t from)
             return;
         // A character the code page lacks is in no record.
         const std::optional<std::string> bytes = CodePage1250::encode(text.toStdU16String());
-        const auto found = bytes ? RecordFind(*bytes).next(gRecords, gSlog->UkBrSlogova, from)
-                                 : std::nullopt;
+        const auto found = bytes ? gSlog->find(*bytes, from) : std::nullopt;
         if (!found) {
             m_find->setNote(tr("No record holds \"%1\".")
                                 .arg(isolated(text)));

@@ -63,6 +63,10 @@ public:
     // shown. A file that cannot be read or holds no record throws CatalogError, for the
     // program's start to report.
     void Form_Load();
+    // Shows record brojsloga: its number, the count and every member the window shows. Callers
+    // set gBrojSloga to brojsloga first (showCurrentRecord), so a value box writes back the
+    // value just shown.
+    void IspisSlogaNaEkranu(std::int32_t brojsloga);
 
     void setErrorReporter(ErrorReporter reporter);
     void setAsker(Asker asker);
@@ -105,7 +109,7 @@ private:
     void connectHandlers();
 
     // The display the store calls: the record number, the count, and every shown member.
-    void showRecord(RecordArrays &arrays, std::int32_t count, std::int32_t brojsloga);
+    void showCurrentRecord();
 
     void onRecordNumberChanged();
     void onReloadClicked();

@@ -55,11 +55,11 @@ protected:
         return spies;
     }
 
-    static void showCopyOf(std::int32_t n)
+    void showCopyOf(std::int32_t n)
     {
         gBrojSloga = n;
         const std::int32_t brojsloga = gBrojSloga;
-        gSlog->IspisSlogaNaEkranu(brojsloga);
+        window().IspisSlogaNaEkranu(brojsloga);
     }
 };
 
