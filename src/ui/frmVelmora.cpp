@@ -1,58 +1,42 @@
+// The form: the design's controls made into widgets, with their tab order and accessible names,
+// the window fitted to its screen, the additions beside the design and the shortcuts.
+
 #include "ui/frmVelmora.h"
 
-#include "catalog/CatalogError.h"
-#include "catalog/CatalogFiles.h"
 #include "catalog/CodePage1250.h"
 #include "catalog/RecordTemplate.h"
-#include "catalog/SavedButNotSynced.h"
-#include "catalog/ValueCheck.h"
-#include "operations/RecordAppend.h"
 #include "operations/RecordNumberText.h"
 #include "store/basMain.h"
 #include "ui/AboutBox.h"
 #include "ui/BoxNote.h"
 #include "ui/CaptionLabel.h"
-#include "ui/CodePageValidator.h"
 #include "ui/CommandButton.h"
 #include "ui/DesignView.h"
 #include "ui/ElidedLabel.h"
 #include "ui/FindBar.h"
-#include "ui/LongWorkProgress.h"
 #include "ui/MessageText.h"
 #include "ui/TextBox.h"
 #include "ui/UpDown.h"
 #include "ui/ValueValidator.h"
 #include "ui/frmVelmoraDesign.h"
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QDateTime>
-#include <QDir>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
-#include <QLocale>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QScreen>
-#include <QSessionManager>
 #include <QShortcut>
-#include <QStringList>
 #include <QStyle>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
 #include <algorithm>
 #include <cassert>
-#include <cstdio>
-#include <new>
 #include <optional>
 #include <string>
 #include <utility>
@@ -115,18 +99,6 @@ constexpr QRect kFolderLabel = twipsToPixels(12600, 6420, 2520, 240);
 constexpr QRect kStatusLine = twipsToPixels(12600, 6720, 2520, 960);
 constexpr QRect kFindBar = twipsToPixels(12600, 9720, 2520, 1260);
 
-// How often, and how far apart, the start notices wait for the window to be shown.
-constexpr int kNoticeTries = 50;
-constexpr int kNoticeRetryMs = 40;
-
-// Catalog bytes as the window shows them, decoded straight into the string shown.
-QString decoded(std::string_view bytes)
-{
-    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
-    CodePage1250::decodeInto(bytes, reinterpret_cast<char16_t *>(text.data()));
-    return text;
-}
-
 // The change handler of all seven value boxes: the box's whole text goes into its member of
 // the record on screen, through the store, which keeps what was there before.
 void storeBoxText(const TextBox &box, const RecordMember &member)
@@ -135,33 +107,6 @@ void storeBoxText(const TextBox &box, const RecordMember &member)
     // The box refuses text the code page cannot hold, so this always succeeds.
     if (bytes)
         gSlog->storeValue(gBrojSloga, member, *bytes);
-}
-
-// The memory freed before a message is shown when memory has run out: enough for the message
-// box and its text.
-constexpr std::size_t kMemoryReserve = 8 << 20;
-
-std::unique_ptr<char[]> makeMemoryReserve()
-{
-    auto reserve = std::make_unique<char[]>(kMemoryReserve);  // zeroed: its pages are real
-    return reserve;
-}
-
-// The file names stay out of the translated sentences: they are the same in every language.
-QString inputName()
-{
-    return QString::fromUtf8(kInputFile);
-}
-
-QString outputName()
-{
-    return QString::fromUtf8(kOutputFile);
-}
-
-QString timeText(std::int64_t modifiedNs)
-{
-    const QDateTime when = QDateTime::fromMSecsSinceEpoch(modifiedNs / 1'000'000);
-    return QLocale().toString(when, QLocale::ShortFormat);
 }
 
 // A message box over `window`, centred on it and kept on its screen: a box placed before the
@@ -230,7 +175,7 @@ frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
     };
     m_outOfMemory = tr("There was not enough memory to finish this. Every record and edit is "
                        "still in the editor, and no file was written.");
-    m_memoryReserve = makeMemoryReserve();
+    keepMemoryReserve();
 }
 
 frmVelmora::~frmVelmora() = default;
@@ -381,70 +326,6 @@ void frmVelmora::connectHandlers()
     connect(button(kLeaveButton), &QPushButton::clicked, this, &frmVelmora::leave);
 }
 
-// Change events are not held back: a box whose text really changes runs its handler inside
-// the step that set it. Callers set gBrojSloga to brojsloga first, so a value box writes back
-// the value just shown and a rewritten record number arrives at this same record again.
-void frmVelmora::IspisSlogaNaEkranu(std::int32_t brojsloga)
-{
-    const std::int32_t count = gSlog->UkBrSlogova;
-    m_txtBrojSloga->setText(QString::number(brojsloga));
-    m_lblUkupnoSlogova->setCaption(QString::number(count));
-    m_UpDnBrSloga->setMaximum(count);
-
-    for (const ShownMember &shown : m_shown) {
-        // Throws SubscriptOutOfRange for a record outside the arrays, creates a missing object.
-        const std::string_view value = gSlog->value(brojsloga, *shown.member);
-        if (shown.box != nullptr) {
-            // A value too long to edit is shown by its start: only that is decoded.
-            const bool startOnly = value.size() > std::size_t(TextBox::kLongestEditable);
-            shown.box->showValue(
-                decoded(startOnly ? value.substr(0, TextBox::kShownOfLongest) : value),
-                static_cast<qsizetype>(value.size()));
-            // A value longer than its box is shown from its start.
-            shown.box->setCursorPosition(0);
-        } else {
-            shown.label->setCaption(decoded(value));
-        }
-    }
-}
-
-// Through a private copy of gBrojSloga: nested events rewrite it, and the record being shown
-// must not move under the display.
-void frmVelmora::showCurrentRecord()
-{
-    const std::int32_t brojsloga = gBrojSloga;
-    IspisSlogaNaEkranu(brojsloga);
-}
-
-void frmVelmora::Form_Load()
-{
-    gSlog.reset();
-    gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, inBackground(LongWorkProgress::Work::Load));
-    showFolder();
-    gBrojSloga = 1;
-    showCurrentRecord();
-    showUnsaved();
-    m_txtBrojSloga->setFocus();
-    // Typing a number replaces the 1 rather than making it 15.
-    m_txtBrojSloga->selectAll();
-    // Once the window is up, and before a click can save the catalog.
-    QTimer::singleShot(0, this, [this] { showStartNotices(kNoticeTries); });
-}
-
-// The window system places and shows the window some time after show(): a notice shown before
-// would be centred on where the window is not yet. Shown after a while all the same.
-void frmVelmora::showStartNotices(int triesLeft)
-{
-    if (triesLeft > 0 && (windowHandle() == nullptr || !windowHandle()->isExposed())) {
-        QTimer::singleShot(kNoticeRetryMs, this, [this, triesLeft] {
-            showStartNotices(triesLeft - 1);
-        });
-        return;
-    }
-    warnAboutLoadedCatalog();
-    noticeNewerOutput();
-}
-
 void frmVelmora::setErrorReporter(ErrorReporter reporter)
 {
     m_reportError = std::move(reporter);
@@ -470,264 +351,6 @@ QWidget *frmVelmora::control(const QString &name) const
     return m_controls.value(name);
 }
 
-void frmVelmora::onRecordNumberChanged()
-{
-    runHandler([this] {
-        const std::int64_t read = recordNumberFromText(m_txtBrojSloga->text().toStdU16String());
-        // A number past the last record, however large, means the last record.
-        std::int64_t number = std::max<std::int64_t>(read, 1);
-        const std::int32_t count = gSlog->UkBrSlogova;
-        if (number > count)
-            number = count;
-        gBrojSloga = static_cast<std::int32_t>(number);
-        showCurrentRecord();
-    });
-}
-
-void frmVelmora::onReloadClicked()
-{
-    runHandler([this] {
-        if (!confirmDroppingEdits(Leaving::Reload))
-            return;
-        try {
-            // The loader swaps the new records in only once the whole file has been read.
-            gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse,
-                                     inBackground(LongWorkProgress::Work::Load));
-        } catch (const CatalogError &error) {
-            report(tr("The catalog was not reloaded; the records in memory are as "
-                      "they were.\n")
-                   + messageText(error));
-            return;
-        }
-        showFolder();
-        gBrojSloga = 1;
-        showCurrentRecord();
-        m_saved.reset();
-        showUnsaved();
-        warnAboutLoadedCatalog();
-    });
-}
-
-// The window's controls are disabled while the work runs: a held arrow's auto-repeat, a
-// timer or a shortcut would otherwise reach the records the worker reads. A close asked for
-// meanwhile waits until the work is done.
-LongWork frmVelmora::inBackground(LongWorkProgress::Work work)
-{
-    return [this, work](const auto &task) {
-        const QPointer<QWidget> focused = QApplication::focusWidget();
-        holdControls(true);
-        const auto release = qScopeGuard([this, &focused] {
-            holdControls(false);
-            if (focused != nullptr && focused->window() == this)
-                focused->setFocus();
-            if (std::exchange(m_leaveAfterWork, false))
-                QMetaObject::invokeMethod(this, &frmVelmora::leave, Qt::QueuedConnection);
-        });
-        LongWorkProgress(this, work).run(task);
-    };
-}
-
-void frmVelmora::holdControls(bool held)
-{
-    m_view->setEnabled(!held);
-    for (QShortcut *shortcut : std::as_const(m_shortcuts))
-        shortcut->setEnabled(!held);
-}
-
-void frmVelmora::onSaveClicked()
-{
-    runHandler([this] { save(); });
-}
-
-bool frmVelmora::save()
-{
-    SaveQuestions questions;
-    questions.replaceOther = [this](const FileStamp &existing, const CatalogSurvey &held) {
-        const QString inEditor = QString::number(gSlog->UkBrSlogova);
-        const QString text =
-            held.holds == CatalogSurvey::Holds::NotACatalog
-                ? tr("%1, saved on %2, is not a catalog: it does not read as whole "
-                     "records. Replace it with the records in the editor (%3)?")
-                      .arg(outputName(), timeText(existing.modifiedNs), inEditor)
-                : tr("%1 was saved on %2 (records: %3), and this window did not "
-                     "write it or it has changed since. Replace it with the records in the "
-                     "editor (%4)?")
-                      .arg(outputName(), timeText(existing.modifiedNs),
-                           held.holds == CatalogSurvey::Holds::Records
-                               ? QString::number(held.records)
-                               : tr("unknown"),
-                           inEditor);
-        return ask({text, QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes,
-                    QMessageBox::Cancel, {{QMessageBox::Yes, tr("Replace")}}})
-            == QMessageBox::Yes;
-    };
-    questions.writeInPlace = [this] {
-        const QString text =
-            tr("The folder of %1 allows no new file, so the save can only write "
-               "over the file itself. Should the computer crash or the editor be stopped while "
-               "it writes, %1 is left incomplete. Write it in place?")
-                .arg(outputName());
-        return ask({text, QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes,
-                    QMessageBox::Cancel, {{QMessageBox::Yes, tr("Write")}}})
-            == QMessageBox::Yes;
-    };
-    try {
-        if (!gSlog->SnimanjeuFajl(questions, inBackground(LongWorkProgress::Work::Save)))
-            return false;
-    } catch (const SavedButNotSynced &warning) {
-        showSaved();
-        warn(tr("The catalog was saved, but a power cut or crash soon after could still "
-                "bring back the earlier file.\n")
-             + messageText(warning));
-        return true;
-    } catch (const CatalogError &error) {
-        report(tr("The catalog was not saved; the records in memory are as they "
-                  "were.\n")
-               + messageText(error));
-        return false;
-    }
-    showSaved();
-    return true;
-}
-
-bool frmVelmora::confirmDroppingEdits(Leaving leaving)
-{
-    const std::int32_t changed = gSlog->changedRecords();
-    if (changed == 0)
-        return true;
-    // One whole sentence a case, so that a translation can order it freely and inflect the
-    // count.
-    const std::int32_t added = gSlog->addedRecords();
-    const bool exit = leaving == Leaving::Exit;
-    QString text;
-    if (added == 0) {
-        text = exit ? tr("Records changed and not yet saved: %n. Save them to %1 before leaving?",
-                         nullptr, changed)
-                          .arg(outputName())
-                    : tr("Records changed and not yet saved: %n. Save them to %1 before %2 is "
-                         "read again?",
-                         nullptr, changed)
-                          .arg(outputName(), inputName());
-    } else {
-        text = exit ? tr("Records changed and not yet saved: %n (added: %1). Save them to %2 "
-                         "before leaving?",
-                         nullptr, changed)
-                          .arg(QString::number(added), outputName())
-                    : tr("Records changed and not yet saved: %n (added: %1). Save them to %2 "
-                         "before %3 is read again?",
-                         nullptr, changed)
-                          .arg(QString::number(added), outputName(), inputName());
-    }
-    switch (ask({text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                 QMessageBox::Save, QMessageBox::Cancel, {}})) {
-    case QMessageBox::Save:
-        return save();
-    case QMessageBox::Discard:
-        return true;
-    default:
-        return false;
-    }
-}
-
-QMessageBox::StandardButton frmVelmora::ask(const Question &question)
-{
-    const QScopedValueRollback<int> open(m_openDialogs, m_openDialogs + 1);
-    return m_ask ? m_ask(question) : question.defaultButton;
-}
-
-QString frmVelmora::valueRefusal(const RecordMember &member, const QString &text) const
-{
-    const std::optional<std::string> bytes = CodePage1250::encode(text.toStdU16String());
-    if (!bytes || !gSlog->holdsRecord(gBrojSloga))
-        return QString();
-    const ValueCheck check = gSlog->checkValue(gBrojSloga, member, *bytes);
-    if (check.kept)
-        return QString();
-    // One byte a character in the code page, one UTF-16 unit each once decoded.
-    const QChar culprit = check.culprit < static_cast<std::size_t>(text.size())
-                              ? text[static_cast<qsizetype>(check.culprit)]
-                              : QChar();
-    if (culprit.isNull() || culprit.isLetterOrNumber() || culprit.isSpace())
-        return tr("This was not put in: the catalog file would not give the value back as "
-                  "typed.");
-    return tr("\"%1\" was not put in: in the catalog it ends the value or the line, so the "
-              "file would not give the value back as typed.")
-        .arg(culprit);
-}
-
-// The file is saved by now: a failure to say so must not read as a failed save.
-void frmVelmora::showSaved() noexcept
-{
-    try {
-        m_saved = SavedLine{QDateTime::currentDateTime(), gSlog->UkBrSlogova};
-        showFolder();
-        showUnsaved();
-    } catch (...) {
-        m_lblStatus->clear();
-    }
-}
-
-// The status under the folder: what the last save wrote and when (with the date when that was
-// not today), and how many records differ from what was last loaded or saved. The title's mark
-// follows the same count.
-void frmVelmora::showUnsaved()
-{
-    const std::int32_t changed = gSlog.exists() ? gSlog->changedRecords() : 0;
-    setWindowModified(changed > 0);
-    QStringList lines;
-    if (m_saved) {
-        const QLocale locale;
-        const QString time = locale.toString(m_saved->when.time(), QLocale::ShortFormat);
-        lines << (m_saved->when.date() == QDate::currentDate()
-                      ? tr("Saved %1 at %2; records: %3.")
-                            .arg(outputName(), time)
-                            .arg(m_saved->records)
-                      : tr("Saved %1 on %2 at %3; records: %4.")
-                            .arg(outputName(),
-                                 locale.toString(m_saved->when.date(), QLocale::ShortFormat),
-                                 time)
-                            .arg(m_saved->records));
-    }
-    if (changed > 0)
-        lines << tr("Records with unsaved changes: %1.").arg(changed);
-    m_lblStatus->setText(lines.join(u'\n'));
-    m_lblStatus->setVisible(!lines.isEmpty());
-}
-
-// Leaving by Izlaz, Ctrl+Q or the window's close button asks first, and never from inside a
-// close under way: a second close request could then end the program past the question.
-void frmVelmora::leave()
-{
-    if (m_openDialogs > 0 || LongWorkProgress::running())
-        return;
-    bool confirmed = false;
-    runHandler([this, &confirmed] { confirmed = confirmDroppingEdits(Leaving::Exit); });
-    if (!confirmed)
-        return;
-    m_leaving = true;
-    if (!close())
-        m_leaving = false;
-}
-
-// A close request from the window system (its close button, Alt+F4) leaves as Izlaz does, once
-// the event that brought it is done. While a question or notice is open it is ignored: the open
-// one is answered first. While a load or save runs it waits for the work to end.
-void frmVelmora::closeEvent(QCloseEvent *event)
-{
-    if (m_leaving) {
-        event->accept();
-        return;
-    }
-    event->ignore();
-    if (m_openDialogs > 0)
-        return;
-    if (LongWorkProgress::running()) {
-        m_leaveAfterWork = true;
-        return;
-    }
-    QMetaObject::invokeMethod(this, &frmVelmora::leave, Qt::QueuedConnection);
-}
-
 void frmVelmora::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
@@ -738,152 +361,6 @@ void frmVelmora::changeEvent(QEvent *event)
             showFolder();
             showUnsaved();
         });
-    }
-}
-
-// Logging out asks as leaving does; where the session allows no question, logging out is
-// held back rather than edits dropped, and so it is while a load or save is under way or a
-// question or notice is open.
-void frmVelmora::onCommitDataRequest(QSessionManager &manager)
-{
-    if (LongWorkProgress::running() || m_openDialogs > 0) {
-        manager.cancel();
-        return;
-    }
-    if (gSlog->changedRecords() == 0)
-        return;
-    bool leave = false;
-    if (manager.allowsInteraction()) {
-        runHandler([this, &leave] { leave = confirmDroppingEdits(Leaving::Exit); });
-        manager.release();
-    }
-    if (!leave)
-        manager.cancel();
-}
-
-void frmVelmora::onAppendClicked()
-{
-    runHandler([this] {
-        std::int32_t added = 0;
-        try {
-            added = gSlog->appendRecord();
-        } catch (const RecordCountFull &error) {
-            report(tr("No record was added: ") + messageText(error));
-            return;
-        } catch (const std::bad_alloc &) {
-            // The append puts everything back before this arrives.
-            report(tr("No record was added: there was not enough memory. The records in memory "
-                      "are as they were."));
-            return;
-        }
-        m_lblUkupnoSlogova->setCaption(QString::number(added));
-        m_UpDnBrSloga->setMaximum(added);
-        gBrojSloga = added;
-        showCurrentRecord();
-        showUnsaved();
-    });
-}
-
-void frmVelmora::runHandler(const std::function<void()> &body)
-{
-    try {
-        try {
-            body();
-        } catch (const std::bad_alloc &) {
-            throw;
-        } catch (const std::exception &error) {
-            report(messageText(error));
-        } catch (...) {
-            report(tr("An unexpected error stopped the operation."));
-        }
-    } catch (const std::bad_alloc &) {
-        // Also from a message being put together or shown.
-        reportOutOfMemory();
-    }
-}
-
-void frmVelmora::reportOutOfMemory() noexcept
-{
-    m_memoryReserve.reset();
-    try {
-        report(m_outOfMemory);
-        // The display may have stopped part-way: boxes showing another record than gBrojSloga
-        // would put their text into the wrong one.
-        if (gBrojSloga >= 1 && gBrojSloga <= gSlog->UkBrSlogova)
-            showCurrentRecord();
-    } catch (...) {
-        std::fputs("velmora: there was not enough memory to finish; every record and edit is "
-                   "still in the editor\n",
-                   stderr);
-    }
-    try {
-        m_memoryReserve = makeMemoryReserve();
-    } catch (...) {
-        // Tried again after the next failure.
-    }
-}
-
-void frmVelmora::report(const QString &message)
-{
-    const QScopedValueRollback<int> open(m_openDialogs, m_openDialogs + 1);
-    if (m_reportError)
-        m_reportError(message);
-}
-
-void frmVelmora::warn(const QString &message)
-{
-    const QScopedValueRollback<int> open(m_openDialogs, m_openDialogs + 1);
-    if (m_reportWarning)
-        m_reportWarning(message);
-}
-
-void frmVelmora::warnAboutLoadedCatalog()
-{
-    if (!gSlog.exists())
-        return;
-    if (gSlog->lfLineEndsOnly) {
-        warn(tr("%1 has LF line ends and not a single CR, so all of it was read as one "
-                "long line and the records shown are not the ones the file means. Saving now "
-                "would write them as shown. Convert its line ends to CR LF and reload it before "
-                "you save.")
-                 .arg(inputName()));
-    }
-    if (gSlog->loneCrLineEnds) {
-        warn(tr("%1 has lines that end in a CR without an LF. They are read as lines, but "
-                "a save ends every line with CR LF, so %2 will differ from %1 "
-                "at each of them.")
-                 .arg(inputName(), outputName()));
-    }
-    // A file read as one long line lacks lines for that reason, already told.
-    const MissingLines missing = gSlog->missingLines;
-    if (missing.record != 0 && !gSlog->lfLineEndsOnly) {
-        warn(missing.firstLine == kLinesPerRecord
-                 ? tr("%1 ends before line %2 of record %3, so it may have been cut short. "
-                      "That line is shown empty, and a save writes it empty.")
-                       .arg(inputName(), QString::number(kLinesPerRecord),
-                            QString::number(missing.record))
-                 : tr("%1 ends part-way through record %2, which lacks its lines %3 to %4, "
-                      "so it may have been cut short. Those lines are shown empty, and a save "
-                      "writes them empty.")
-                       .arg(inputName(), QString::number(missing.record),
-                            QString::number(missing.firstLine),
-                            QString::number(kLinesPerRecord)));
-    }
-    if (gSlog->utf8Text) {
-        warn(tr("%1 reads as UTF-8 text, but the catalog is written in Windows-1250, so "
-                "its letters are shown garbled. Its bytes are kept as they are, but what you type "
-                "is saved in Windows-1250. Convert it to Windows-1250 and reload it before you "
-                "edit.")
-                 .arg(inputName()));
-    }
-}
-
-void frmVelmora::noticeNewerOutput()
-{
-    if (const std::optional<FileStamp> newer = clsSlog::newerOutput()) {
-        warn(tr("This window shows %1. %2 was saved later, on %3: what was "
-                "saved there is not shown here.")
-                 .arg(inputName(), outputName(), timeText(newer->modifiedNs)));
     }
 }
 
@@ -1003,37 +480,4 @@ void frmVelmora::createShortcuts()
         connect(application, &QGuiApplication::commitDataRequest, this,
                 &frmVelmora::onCommitDataRequest);
     }
-}
-
-void frmVelmora::showFolder()
-{
-    m_lblFolder->setFullText(QDir::toNativeSeparators(QDir::currentPath()));
-}
-
-void frmVelmora::openFind()
-{
-    m_find->open();
-    m_view->ensureWidgetVisible(m_find);
-}
-
-void frmVelmora::findFrom(std::int64_t from)
-{
-    runHandler([this, from] {
-        const QString text = m_find->text();
-        m_find->setNote(QString());
-        if (text.isEmpty() || !gSlog.exists())
-            return;
-        // A character the code page lacks is in no record.
-        const std::optional<std::string> bytes = CodePage1250::encode(text.toStdU16String());
-        const auto found = bytes ? gSlog->find(*bytes, from) : std::nullopt;
-        if (!found) {
-            m_find->setNote(tr("No record holds \"%1\".")
-                                .arg(isolated(text)));
-            return;
-        }
-        if (found->wrapped)
-            m_find->setNote(tr("Past the last record, the search went on from record 1."));
-        // As though the number were typed: the record-number box's handler shows it.
-        m_txtBrojSloga->setText(QString::number(found->record));
-    });
 }

@@ -32,7 +32,9 @@ class UpDown;
 // The editor's one window: a frame that lays out a record as its own text, the record-number
 // box with its up-down, the record count and the four command buttons; beside them the folder
 // being edited and a find field (Ctrl+F). Its handlers keep the program going after a failure:
-// each reports what went wrong and leaves memory as it was.
+// each reports what went wrong and leaves memory as it was. Its members are defined along their
+// jobs: frmVelmora.cpp builds the form, frmVelmoraRecord.cpp shows and checks the record on
+// screen and finds, frmVelmoraCommands.cpp runs the commands with their questions and messages.
 class frmVelmora : public QWidget
 {
     Q_OBJECT
@@ -158,6 +160,7 @@ private:
     void showStartNotices(int triesLeft);
     void noticeNewerOutput();
     // Frees the memory kept for this, then says that memory ran out; never throws.
+    void keepMemoryReserve();
     void reportOutOfMemory() noexcept;
 
     // A member of the record's shape with the box or the label that shows it.
