@@ -1,6 +1,7 @@
 #include "catalog/SafeFileWriter.h"
 
 #include "catalog/CatalogError.h"
+#include "catalog/SaveSteps.h"
 #include "catalog/SavedButNotSynced.h"
 #include "catalog/SizeText.h"
 #include "catalog/posix/FileDescriptor.h"
@@ -22,26 +23,14 @@
 namespace {
 
 constexpr int kMaxLinks = 40;  // the system's own limit on links followed in one lookup
-constexpr std::size_t kRandomLength = 6;
 
-// What a failed step was doing, as fail() reports it.
+// What a failed step was doing, as fail() reports it (the others are in SaveSteps.h).
 constexpr const char *kCannotFollowLinks =
     QT_TRANSLATE_NOOP("CatalogError", "cannot follow its links");
 constexpr const char *kCannotFollowLink =
     QT_TRANSLATE_NOOP("CatalogError", "cannot follow its link");
-constexpr const char *kCannotWrite = QT_TRANSLATE_NOOP("CatalogError", "cannot write");
-constexpr const char *kCannotCreate =
-    QT_TRANSLATE_NOOP("CatalogError", "cannot create a file in its folder");
 constexpr const char *kCannotSetPermissions =
     QT_TRANSLATE_NOOP("CatalogError", "cannot set the permissions of the new file");
-constexpr const char *kCannotReplace = QT_TRANSLATE_NOOP("CatalogError", "cannot replace the file");
-constexpr const char *kCannotName = QT_TRANSLATE_NOOP("CatalogError", "cannot name the new file");
-
-std::filesystem::path folderOf(const std::filesystem::path &file)
-{
-    const auto parent = file.parent_path();
-    return parent.empty() ? std::filesystem::path(".") : parent;
-}
 
 // The mode a newly created file would get, so a first save looks like any other new file.
 mode_t defaultMode()

@@ -1,6 +1,7 @@
 #include "catalog/SafeFileWriter.h"
 
 #include "catalog/CatalogError.h"
+#include "catalog/SaveSteps.h"
 #include "catalog/SizeText.h"
 #include "catalog/windows/WindowsFile.h"
 
@@ -11,21 +12,8 @@
 
 namespace {
 
-constexpr std::size_t kRandomLength = 6;
 // What one WriteFile is given at most: its count is 32 bits.
 constexpr std::size_t kMostPerWrite = std::size_t(1) << 30;
-
-constexpr const char *kCannotWrite = QT_TRANSLATE_NOOP("CatalogError", "cannot write");
-constexpr const char *kCannotCreate =
-    QT_TRANSLATE_NOOP("CatalogError", "cannot create a file in its folder");
-constexpr const char *kCannotReplace = QT_TRANSLATE_NOOP("CatalogError", "cannot replace the file");
-constexpr const char *kCannotName = QT_TRANSLATE_NOOP("CatalogError", "cannot name the new file");
-
-std::filesystem::path folderOf(const std::filesystem::path &file)
-{
-    const auto parent = file.parent_path();
-    return parent.empty() ? std::filesystem::path(".") : parent;
-}
 
 // ".Trake-novi.odl.velmora-": what every temporary file of a save of `file` begins with. The
 // old file, kept aside while ReplaceFileW puts the new one in its place, is "...-old-" and
