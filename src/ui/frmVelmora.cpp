@@ -11,6 +11,7 @@
 #include "ui/BoxNote.h"
 #include "ui/CaptionLabel.h"
 #include "ui/CommandButton.h"
+#include "ui/CommandColumn.h"
 #include "ui/DesignView.h"
 #include "ui/ElidedLabel.h"
 #include "ui/FindBar.h"
@@ -24,6 +25,7 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
@@ -32,7 +34,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
-#include <QVBoxLayout>
 #include <QWindow>
 
 #include <algorithm>
@@ -93,8 +94,9 @@ bool takesFocus(ControlKind kind)
 // that would fit only without them is fitted as one that does not fit.
 constexpr QSize kFrameAllowance(16, 48);
 
-// In the free space of the right-hand column, in twips as the design is: the folder below the
-// save button with the save's confirmation under it, the find field below Izlaz.
+// In the free space of the right-hand column, in twips on the window as the design is: the
+// folder below the save button with the save's confirmation under it, the find field below
+// Izlaz.
 constexpr QRect kFolderLabel = twipsToPixels(12600, 6420, 2520, 240);
 constexpr QRect kStatusLine = twipsToPixels(12600, 6720, 2520, 960);
 constexpr QRect kFindBar = twipsToPixels(12600, 9720, 2520, 1260);
@@ -184,17 +186,23 @@ void frmVelmora::createControls()
 {
     QWidget *frame = nullptr;
     for (const ControlDesign &design : frmVelmoraDesign()) {
-        QWidget *parent = design.container == Container::Frame1 ? frame : designArea();
+        const bool inColumn =
+            design.container == Container::Window && design.kind != ControlKind::Frame;
+        QWidget *parent = design.container == Container::Frame1 ? frame
+            : inColumn                                        ? columnArea()
+                                                              : recordArea();
         assert(parent != nullptr);
         QWidget *control = createControl(design, parent);
         if (design.kind == ControlKind::Frame)
             frame = control;
         control->setObjectName(QString::fromUtf8(design.name));
-        control->setGeometry(twipsToPixels(design));
+        control->setGeometry(twipsToPixels(design).translated(inColumn ? -m_columnLeft : 0, 0));
         // The design's label sizes fit its captions in another font; fitting them in ours
         // keeps a line whose text equals the design caption from being cut short.
         if (auto *label = qobject_cast<CaptionLabel *>(control); label && label->autoSize())
             label->fitToCaption();
+        if (inColumn)
+            m_column->place(control, control->geometry());
         if (design.style & kOwnFont)
             control->setFont(ownFont());
         if (!takesFocus(design.kind))
@@ -364,36 +372,56 @@ void frmVelmora::changeEvent(QEvent *event)
     }
 }
 
+// The record's frame on the left, scrolling where the window is smaller than the design, and the
+// command column on the right, which the design starts at its leftmost control beside the frame.
 void frmVelmora::createDesignView()
 {
     const WindowDesign &window = frmVelmoraWindowDesign();
-    m_view = new DesignView(
-        QSize(twipsToPixels(window.clientWidth), twipsToPixels(window.clientHeight)), this);
-    auto *layout = new QVBoxLayout(this);
+    int columnLeft = window.clientWidth;
+    for (const ControlDesign &design : frmVelmoraDesign()) {
+        if (design.container == Container::Window && design.kind != ControlKind::Frame)
+            columnLeft = std::min(columnLeft, design.left);
+    }
+    m_columnLeft = twipsToPixels(columnLeft);
+    const int height = twipsToPixels(window.clientHeight);
+    m_view = new DesignView(QSize(m_columnLeft, height), this);
+    m_column = new CommandColumn(
+        QSize(twipsToPixels(window.clientWidth) - m_columnLeft, height), this);
+    auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(m_view);
+    layout->addWidget(m_column);
 }
 
-QWidget *frmVelmora::designArea() const
+QWidget *frmVelmora::recordArea() const
 {
     return m_view->surface();
 }
 
+QWidget *frmVelmora::columnArea() const
+{
+    return m_column->surface();
+}
+
 void frmVelmora::fitToScreen(const QRect &available)
 {
-    const QSize design = designArea()->size();
+    const QSize record = recordArea()->size();
+    const QSize design(record.width() + columnArea()->width(), record.height());
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     // The least a window can usefully be, on however small a screen.
     const QSize least(240, 160);
     const QSize room = (available.size() - kFrameAllowance).expandedTo(least);
-    const QSize size = DesignView::windowSizeFor(design, room, bar);
-    if (size == design) {
+    if (design.width() <= room.width() && design.height() <= room.height()) {
         setFixedSize(design);
         return;
     }
+    // The column keeps its width; the record's frame takes what is left and scrolls.
+    const int column = m_column->widthFor(std::min(room.height(), design.height()));
+    const QSize size = DesignView::windowSizeFor(record, room - QSize(column, 0), bar);
     setMinimumSize(least);
     setMaximumSize(design + QSize(bar, bar));
-    resize(size);
+    resize(size + QSize(column, 0));
 }
 
 void frmVelmora::showEvent(QShowEvent *event)
@@ -426,23 +454,24 @@ void frmVelmora::followScreenOf(QScreen *screen)
 
 void frmVelmora::createAdditions()
 {
-    m_lblFolder = new ElidedLabel(designArea());
+    const QPoint column(-m_columnLeft, 0);
+    m_lblFolder = new ElidedLabel(columnArea());
     m_lblFolder->setObjectName(QStringLiteral("lblFolder"));
-    m_lblFolder->setGeometry(kFolderLabel);
+    m_column->place(m_lblFolder, kFolderLabel.translated(column));
     m_lblFolder->setAccessibleName(tr("Folder"));
 
     // The save's confirmation, under the folder.
-    m_lblStatus = new QLabel(designArea());
+    m_lblStatus = new QLabel(columnArea());
     m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    m_lblStatus->setGeometry(kStatusLine);
+    m_column->place(m_lblStatus, kStatusLine.translated(column));
     m_lblStatus->setWordWrap(true);
     m_lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_lblStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // Shown only while it has something to say: empty, it would be a stop for a screen reader.
     m_lblStatus->hide();
 
-    m_find = new FindBar(designArea());
-    m_find->setGeometry(kFindBar);
+    m_find = new FindBar(columnArea());
+    m_column->place(m_find, kFindBar.translated(column));
     connect(m_find, &FindBar::searchEdited, this, [this] { findFrom(gBrojSloga); });
     connect(m_find, &FindBar::nextRequested, this,
             [this] { findFrom(std::int64_t{gBrojSloga} + 1); });

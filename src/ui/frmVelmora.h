@@ -19,6 +19,7 @@
 
 class CaptionLabel;
 struct ControlDesign;
+class CommandColumn;
 class DesignView;
 class ElidedLabel;
 class FindBar;
@@ -79,12 +80,14 @@ public:
     // A control by its design name; null for a name the window does not have.
     QWidget *control(const QString &name) const;
 
-    // The surface the design's controls stand on, at the design's size.
-    QWidget *designArea() const;
+    // The surface the record's frame stands on, at the design's size: the design's left part.
+    QWidget *recordArea() const;
+    // The surface of the command column, the design's right part, which stays in view.
+    QWidget *columnArea() const;
 
     // Sizes the window for a screen whose free area (less its panels) is `available`: the
     // design's size where that fits with the window's frame, else smaller and resizable, the
-    // design area scrolling.
+    // record's frame scrolling beside the command column.
     void fitToScreen(const QRect &available);
 
 protected:
@@ -186,6 +189,8 @@ private:
     UpDown *m_UpDnBrSloga = nullptr;
     QLabel *m_lblStatus = nullptr;
     DesignView *m_view = nullptr;
+    CommandColumn *m_column = nullptr;
+    int m_columnLeft = 0;  // where the command column starts on the design, in pixels
     ElidedLabel *m_lblFolder = nullptr;
     FindBar *m_find = nullptr;
     bool m_followingScreen = false;

@@ -9,6 +9,7 @@
 #include "operations/RecordAppend.h"
 #include "store/basMain.h"
 #include "ui/CaptionLabel.h"
+#include "ui/CommandColumn.h"
 #include "ui/DesignView.h"
 #include "ui/LongWorkProgress.h"
 #include "ui/MessageText.h"
@@ -143,6 +144,7 @@ LongWork frmVelmora::inBackground(LongWorkProgress::Work work)
 void frmVelmora::holdControls(bool held)
 {
     m_view->setEnabled(!held);
+    m_column->setEnabled(!held);
     for (QShortcut *shortcut : std::as_const(m_shortcuts))
         shortcut->setEnabled(!held);
 }

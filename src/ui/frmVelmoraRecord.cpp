@@ -9,7 +9,7 @@
 #include "operations/RecordNumberText.h"
 #include "store/basMain.h"
 #include "ui/CaptionLabel.h"
-#include "ui/DesignView.h"
+#include "ui/CommandColumn.h"
 #include "ui/ElidedLabel.h"
 #include "ui/FindBar.h"
 #include "ui/MessageText.h"
@@ -111,7 +111,7 @@ void frmVelmora::showFolder()
 void frmVelmora::openFind()
 {
     m_find->open();
-    m_view->ensureWidgetVisible(m_find);
+    m_column->ensureWidgetVisible(m_find);
 }
 
 void frmVelmora::findFrom(std::int64_t from)

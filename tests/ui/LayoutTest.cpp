@@ -66,25 +66,33 @@ protected:
     }
 };
 
+// Where the window holds the design, every control stands at the design's place on it; the
+// frame's controls stand on the frame, the rest in the command column beside it.
 TEST_F(LayoutTest, EveryControlStandsWhereTheDesignPutsIt)
 {
+    window().show();
     QWidget *frame = window().findChild<QWidget *>(QStringLiteral("Frame1"));
     ASSERT_NE(frame, nullptr);
+    ASSERT_EQ(window().size(), QSize(1016, 734));
     for (const ControlDesign &row : frmVelmoraDesign()) {
         auto *control = window().findChild<QWidget *>(QString::fromUtf8(row.name));
         ASSERT_NE(control, nullptr) << row.name;
         EXPECT_TRUE(isKind(control, row.kind)) << row.name;
-        EXPECT_EQ(control->parentWidget(),
-                  row.container == Container::Frame1 ? frame : window().designArea())
+        EXPECT_EQ(control->parentWidget(), row.container == Container::Frame1 ? frame
+                                           : control == frame           ? window().recordArea()
+                                                                        : window().columnArea())
             << row.name;
         QRect expected = twipsToPixels(row);
+        if (row.container == Container::Frame1)
+            expected.translate(frame->pos());
         // A label that sizes itself fits its caption in the window's font from the start.
         if (row.style & kAutoSize) {
             const QFontMetrics metrics = control->fontMetrics();
             expected.setSize(QSize(metrics.horizontalAdvance(QString::fromUtf8(row.caption)) + 4,
                                    metrics.height() + 4));
         }
-        EXPECT_EQ(control->geometry(), expected) << row.name;
+        EXPECT_EQ(QRect(control->mapTo(&window(), QPoint()), control->size()), expected)
+            << row.name;
         EXPECT_EQ(captionOf(control), QString::fromUtf8(row.caption)) << row.name;
         if (auto *label = qobject_cast<CaptionLabel *>(control)) {
             EXPECT_EQ(label->frameWidth(), row.style & kBordered ? 2 : 0) << row.name;
@@ -146,7 +154,7 @@ TEST_F(LayoutTest, TheWindowHoldsExactlyTheSeventyControls)
     // Beside the design's controls, the window's own: the folder and the find field.
     std::set<QString> found;
     QWidget *frame = window().findChild<QWidget *>(QStringLiteral("Frame1"));
-    for (QWidget *container : {window().designArea(), frame}) {
+    for (QWidget *container : {window().recordArea(), window().columnArea(), frame}) {
         for (QWidget *child :
              container->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
             found.insert(child->objectName());
@@ -292,9 +300,10 @@ TEST_F(LayoutTest, CreatingTheWindowRaisesNoEvent)
     EXPECT_TRUE(messages.isEmpty());
 }
 
-// On a screen too small for it the window fits the screen and the design area scrolls to every
-// control; where it fits, nothing changes.
-TEST_F(LayoutTest, TheWindowFitsTheScreenAndTheDesignAreaScrolls)
+// On a screen too small for it the window fits the screen and the record's frame scrolls to
+// every control, while the command column stays whole in view beside it, its controls apart;
+// where the design fits, nothing changes.
+TEST_F(LayoutTest, TheWindowFitsTheScreenWithTheCommandColumnInView)
 {
     const struct
     {
@@ -304,9 +313,14 @@ TEST_F(LayoutTest, TheWindowFitsTheScreenAndTheDesignAreaScrolls)
     } screens[] = {
         {"1920x1080", QRect(0, 0, 1920, 1040), false},
         {"1366x768 with a panel", QRect(0, 28, 1366, 740), true},
+        {"1366x768 at 150% with a panel", QRect(0, 19, 910, 493), true},
         {"1920x1080 at 200%", QRect(0, 0, 960, 540), true},
     };
     auto *view = window().findChild<QScrollArea *>(QStringLiteral("designView"));
+    const QList<QWidget *> column =
+        window().columnArea()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(column.size(), 12);
+    std::vector<QRect> designPlaces;
     window().show();
     for (const auto &screen : screens) {
         window().fitToScreen(screen.available);
@@ -315,12 +329,29 @@ TEST_F(LayoutTest, TheWindowFitsTheScreenAndTheDesignAreaScrolls)
             << screen.name;
         EXPECT_EQ(window().size() == QSize(1016, 734), !screen.scrolls) << screen.name;
         EXPECT_LE(window().height(), screen.available.height() - 40) << screen.name;
-        EXPECT_EQ(window().designArea()->size(), QSize(1016, 734)) << screen.name;
-        for (const char *name : {"Command2", "Label44", "Label57"}) {
+        EXPECT_LE(window().width(), screen.available.width()) << screen.name;
+        EXPECT_EQ(window().recordArea()->size(), QSize(840, 734)) << screen.name;
+        for (const char *name : {"Label44", "Label2", "txtBase_Naziv"}) {
             QWidget *control = window().control(QString::fromUtf8(name));
             view->ensureWidgetVisible(control);
             const QRect shown(control->mapTo(view->viewport(), QPoint()), control->size());
             EXPECT_TRUE(view->viewport()->rect().contains(shown)) << screen.name << " " << name;
+        }
+        std::vector<QRect> places;
+        for (QWidget *control : column) {
+            places.emplace_back(control->mapTo(&window(), QPoint()), control->size());
+            EXPECT_TRUE(window().rect().contains(places.back()))
+                << screen.name << " " << control->objectName().toStdString();
+        }
+        // The first screen holds the design: what stands apart there stands apart everywhere.
+        if (designPlaces.empty())
+            designPlaces = places;
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            for (std::size_t j = i + 1; j < places.size(); ++j)
+                EXPECT_EQ(places[i].intersects(places[j]),
+                          designPlaces[i].intersects(designPlaces[j]))
+                    << screen.name << " " << column[i]->objectName().toStdString() << " "
+                    << column[j]->objectName().toStdString();
         }
     }
 }

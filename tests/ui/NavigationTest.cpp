@@ -197,7 +197,7 @@ TEST_F(UpDownNavigationTest, TheWheelStepsOverTheArrowsAndTheBoxANotchAStep)
     // pointer, though the box has the focus.
     box("txtBrojSloga")->setFocus();
     QTest::qWait(500);
-    turn(window().designArea(), -120);
+    turn(window().recordArea(), -120);
     turn(box("txtBrojSloga"), -120);
     turn(upDown(), -120);
     EXPECT_EQ(gBrojSloga, 4);
