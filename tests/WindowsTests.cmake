@@ -26,6 +26,7 @@ add_executable(velmora_core_tests
     catalog/CatalogWriterBlockTest.cpp
     catalog/CodePage1250Test.cpp
     catalog/LineRulesTest.cpp
+    catalog/Utf8TextTest.cpp
     catalog/windows/FileSystemWindowsTest.cpp
     operations/RecordCopyTest.cpp
     operations/RecordFindTest.cpp

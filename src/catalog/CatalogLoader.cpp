@@ -7,23 +7,27 @@
 #include "catalog/FileSystem.h"
 #include "catalog/MemoryRoom.h"
 #include "catalog/Utf8Text.h"
+#include "model/MemoryPages.h"
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <new>
+#include <optional>
+#include <span>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <utility>
+#include <vector>
 
 namespace {
 
-// What countRecords reads at a time.
+// What a load and surveyCatalog read at a time: a stretch that stays in the cache from its read
+// while it is cut.
 constexpr std::size_t kBlockSize = 1 << 20;
 // What the first line is read in, before the whole file.
 constexpr std::size_t kFirstLineStep = 64 << 10;
-// With a progress report the file is read this much at a time, each step reported.
-constexpr std::size_t kReportedReadSize = 64 << 20;
-// The part of a load's time spent reading the file, before its lines are split.
-constexpr double kReadShare = 0.2;
 
 [[noreturn]] void failToRead(const std::filesystem::path &file)
 {
@@ -86,10 +90,80 @@ void refuseFirstLineThatCannotBeCut(const FileHandle &fd, const std::filesystem:
         CatalogReader(file.string(), CatalogReader::Keep::CountOnly).feed(hash ? "#\r" : "\r");
 }
 
+// Populates the pages of the file's block and of the arrays on a thread of their own, ahead of
+// the read and the cut that fill them, so that finding fresh memory takes no time from reading
+// and cutting. Each track of memory is taken from its front, a share of each in turn, at the
+// pace the read fills them all. Pages the read reaches first it faults in itself. A small file
+// or one where no thread can be had is populated here, before the read.
+class PopulateAhead
+{
+public:
+    explicit PopulateAhead(std::vector<std::span<char>> tracks) : m_tracks(std::move(tracks))
+    {
+        if (m_tracks.front().size() < kStep) {
+            populateAll();
+            return;
+        }
+        try {
+            m_thread = std::thread([this] { populateAll(); });
+        } catch (const std::system_error &) {
+            populateAll();
+        }
+    }
+    ~PopulateAhead()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    PopulateAhead(const PopulateAhead &) = delete;
+    PopulateAhead &operator=(const PopulateAhead &) = delete;
+
+private:
+    // The file's share of a round: a few milliseconds of work, so that a failed load stops it
+    // soon. Another track's share is never less than kLeastShare, or it is taken whole.
+    static constexpr std::size_t kStep = std::size_t(8) << 20;
+    static constexpr std::size_t kLeastShare = std::size_t(1) << 20;
+
+    void populateAll()
+    {
+        const std::size_t rounds = (m_tracks.front().size() + kStep - 1) / kStep;
+        for (std::size_t round = 0; round < rounds; ++round) {
+            for (const std::span<char> track : m_tracks) {
+                if (m_stop.load(std::memory_order_relaxed))
+                    return;
+                const std::size_t shares =
+                    std::clamp<std::size_t>(track.size() / kLeastShare, 1, rounds);
+                if (round >= shares)
+                    continue;
+                const std::size_t from = track.size() * round / shares;
+                const std::size_t to = track.size() * (round + 1) / shares;
+                populate(track.data() + from, to - from);
+            }
+        }
+    }
+
+    std::vector<std::span<char>> m_tracks;
+    std::atomic<bool> m_stop = false;
+    std::thread m_thread;
+};
+
+[[noreturn]] void failChangedWhileRead(const std::filesystem::path &file)
+{
+    throw CatalogError(
+        Message{QT_TRANSLATE_NOOP("CatalogError",
+                                  "%1: the file changed while it was being read, so it was "
+                                  "not loaded; load it again once it is complete"),
+                {file.string()}},
+        CatalogError::Kind::CannotRead);
+}
+
 // The whole file is read into one block that the records keep and refer to, so that a line
-// is neither copied nor allocated on its own. A file that changes while it is read (cut short
-// or written on by another program) would give records that are neither its old contents nor
-// its new ones: it is refused.
+// is neither copied nor allocated on its own. It is read a stretch at a time, and each stretch
+// is looked at for UTF-8 and cut into lines while it is still in the cache from its read: one
+// pass over the file's bytes. A file that changes while it is read (cut short or written on
+// by another program) would give records that are neither its old contents nor its new ones:
+// it is refused.
 LoadedCatalog readCatalogFile(const std::filesystem::path &file, const ProgressReport &progress)
 {
     const FileHandle fd = openRegularFile(file);
@@ -101,33 +175,40 @@ LoadedCatalog readCatalogFile(const std::filesystem::path &file, const ProgressR
     const std::size_t size = opened->size > 0 ? static_cast<std::size_t>(opened->size) : 0;
     refuseWhatCannotFit(file, size, MemoryRoom::now());
     refuseFirstLineThatCannotBeCut(fd, file, size);
-    HeldBlock whole(size);
+    if (progress)
+        reader.reportProgress(progress, size, 0);
+    char *const whole = reader.hold(HeldBlock(size, HeldBlock::Pages::Unpopulated), size);
+    std::optional<PopulateAhead> populating;
+    Utf8Look utf8;
     std::size_t got = 0;
-    if (!progress) {
-        got = readFully(fd, whole.data(), size, 0, file);
-    } else {
+    try {
         while (got < size) {
-            const std::size_t step = std::min(kReportedReadSize, size - got);
-            const std::size_t read = readFully(fd, whole.data() + got, step, got, file);
+            const std::size_t step = std::min(kBlockSize, size - got);
+            const std::size_t read = readFully(fd, whole + got, step, got, file);
             got += read;
-            progress({0, 0, kReadShare * static_cast<double>(got) / static_cast<double>(size)});
+            if (!populating) {
+                // The first stretch tells how long a record is: the arrays are sized for the
+                // file, and their pages and the rest of the file's are populated ahead.
+                std::vector<std::span<char>> ahead{{whole + got, size - got}};
+                reader.reserveFor(got, ahead);
+                populating.emplace(std::move(ahead));
+            }
+            utf8.look(std::string_view(whole, got), got == size || read < step);
+            reader.feedHeld(read);
             if (read < step)
                 break;
         }
-        reader.reportProgress(progress, got, kReadShare);
+    } catch (const CatalogError &error) {
+        // A line that cannot be cut may be one another program was writing.
+        if (error.kind() == CatalogError::Kind::LineCannotBeCut && stampOf(fd) != opened)
+            failChangedWhileRead(file);
+        throw;
     }
-    if (got != size || stampOf(fd) != opened) {
-        throw CatalogError(
-            Message{QT_TRANSLATE_NOOP("CatalogError",
-                                      "%1: the file changed while it was being read, so it was "
-                                      "not loaded; load it again once it is complete"),
-                    {file.string()}},
-            CatalogError::Kind::CannotRead);
-    }
-    const bool utf8 = looksLikeUtf8(std::string_view(whole.data(), got));
-    reader.feed(std::move(whole), got);
+    populating.reset();
+    if (got != size || stampOf(fd) != opened)
+        failChangedWhileRead(file);
     LoadedCatalog loaded = reader.finish();
-    loaded.utf8Text = utf8;
+    loaded.utf8Text = utf8.utf8();
     return loaded;
 }
 

@@ -18,9 +18,10 @@ constexpr std::int32_t kGrowth = 100;
 // record must not make them reserve more than about half the file's size.
 constexpr std::size_t kLeastRecordBytes = 1024;
 
-// How many records `bytes` holds if each is as long as the first: its 45 line ends and what
-// they close. Nothing when the first record does not end within them.
-std::size_t expectedRecords(std::string_view bytes)
+// How many records a file of `size` bytes that starts with `bytes` holds if each is as long as
+// the first: its 45 line ends and what they close. Nothing when the first record does not end
+// within `bytes`.
+std::size_t expectedRecords(std::string_view bytes, std::size_t size)
 {
     std::size_t end = 0;
     for (int line = 0; line < kLinesPerRecord; ++line) {
@@ -31,7 +32,7 @@ std::size_t expectedRecords(std::string_view bytes)
         if (end < bytes.size() && bytes[end] == '\n')
             ++end;
     }
-    return bytes.size() / std::max(end, kLeastRecordBytes);
+    return size / std::max(end, kLeastRecordBytes);
 }
 }  // namespace
 
@@ -58,19 +59,59 @@ void CatalogReader::feed(HeldBlock block, std::size_t size)
 {
     if (size == 0)
         return;
-    const std::string_view bytes = m_catalog.arrays.hold(std::move(block), size);
-    // A whole file usually comes as its first block: the arrays are sized once for it.
-    if (m_lineNumber == 0 && m_partial.empty() && m_heldTail.empty())
-        m_catalog.arrays.reserve(expectedRecords(bytes));
-    split(bytes);
+    hold(std::move(block), size);
+    feedHeld(size);
 }
 
-void CatalogReader::split(std::string_view bytes)
+char *CatalogReader::hold(HeldBlock block, std::size_t size)
+{
+    m_held = m_catalog.arrays.hold(std::move(block), size);
+    m_heldFed = 0;
+    return const_cast<char *>(m_held.data());
+}
+
+void CatalogReader::feedHeld(std::size_t size)
+{
+    if (size == 0)
+        return;
+    const std::string_view bytes = m_held.substr(m_heldFed, size);
+    // A whole file usually comes as one block: the arrays are sized once for it.
+    if (!m_reserved && m_lineNumber == 0 && m_partial.empty() && m_heldTail.empty()) {
+        m_catalog.arrays.reserve(expectedRecords(bytes, m_held.size() - m_heldFed));
+        m_reserved = true;
+    }
+    // A line left open by the last stretch lies in this block, just before these bytes.
+    const bool continues = m_heldFed > 0;
+    m_heldFed += bytes.size();
+    split(bytes, continues);
+}
+
+void CatalogReader::reserveFor(std::size_t size, std::vector<std::span<char>> &unpopulated)
+{
+    m_catalog.arrays.reserve(expectedRecords(m_held.substr(0, size), m_held.size()),
+                             &unpopulated);
+    m_reserved = true;
+}
+
+void CatalogReader::split(std::string_view bytes, bool continuesHeldTail)
 {
     if (!m_sawLf && std::memchr(bytes.data(), '\n', bytes.size()) != nullptr)
         m_sawLf = true;
-    if (!m_heldTail.empty())
-        m_partial.assign(std::exchange(m_heldTail, {}));
+    const std::size_t pieceSize = bytes.size();
+    // Where the line ends are looked for from: a line begun in the stretch of the same held
+    // block just before goes on in these bytes, uncopied; one begun anywhere else is put
+    // together.
+    std::size_t scan = 0;
+    if (!m_heldTail.empty()) {
+        if (continuesHeldTail) {
+            scan = m_heldTail.size();
+            bytes = {m_heldTail.data(), scan + bytes.size()};
+            m_heldTail = {};
+        } else {
+            m_partial.assign(std::exchange(m_heldTail, {}));
+        }
+    }
+    const std::size_t before = scan;  // bytes of `bytes` fed before this piece
     std::size_t start = 0;
     if (m_skipLf && !bytes.empty()) {
         m_skipLf = false;
@@ -80,7 +121,8 @@ void CatalogReader::split(std::string_view bytes)
             m_sawLoneCr = true;
     }
     while (start < bytes.size()) {
-        const void *cr = std::memchr(bytes.data() + start, '\r', bytes.size() - start);
+        scan = std::max(scan, start);
+        const void *cr = std::memchr(bytes.data() + scan, '\r', bytes.size() - scan);
         if (cr == nullptr) {
             // Copied only if more bytes come: a file's last line stays where it was read.
             if (m_partial.empty() && m_keep)
@@ -106,9 +148,9 @@ void CatalogReader::split(std::string_view bytes)
         else
             m_sawLoneCr = true;
         if (m_catalog.count >= m_nextReport) [[unlikely]]
-            report(start);
+            report(start - before);
     }
-    m_fed += bytes.size();
+    m_fed += pieceSize;
 }
 
 void CatalogReader::reportProgress(ProgressReport report, std::size_t expectedBytes, double from)

@@ -6,8 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct TemplateLine;
 
@@ -30,6 +32,17 @@ public:
     // uncopied.
     void feed(HeldBlock block, std::size_t size);
 
+    // Keeps `block`, whose first `size` bytes are then filled a stretch at a time, each fed
+    // with feedHeld as soon as it is there: it is split while it is still in the cache from
+    // its read. Returns where the bytes go.
+    char *hold(HeldBlock block, std::size_t size);
+    // Splits the next `size` bytes of the block last held, which follow those fed before.
+    void feedHeld(std::size_t size);
+    // Sizes the arrays for the block last held from its first `size` bytes, which are there,
+    // before they are fed. The arrays' pages are left for the caller to populate: the memory
+    // set aside is added to `unpopulated`.
+    void reserveFor(std::size_t size, std::vector<std::span<char>> &unpopulated);
+
     // Reports every few thousand records while the bytes are split, as the stretch `from` to 1
     // of the whole work, by the bytes split of `expectedBytes`.
     void reportProgress(ProgressReport report, std::size_t expectedBytes, double from);
@@ -42,7 +55,8 @@ public:
     std::int32_t upperBound() const { return m_catalog.arrays.upperBound(); }
 
 private:
-    void split(std::string_view held);
+    // `continuesHeldTail`: the bytes follow the open line's in the same held block.
+    void split(std::string_view bytes, bool continuesHeldTail = false);
     // `held` tells whether `line` lies in bytes the records keep, so members can refer to it.
     void takeLine(std::string_view line, bool held);
     [[noreturn]] void fail(const std::string &what) const;
@@ -56,6 +70,9 @@ private:
     std::int64_t m_lineNumber = 0;  // lines of the file taken so far
     std::string m_partial;          // a line whose end has not arrived yet
     std::string_view m_heldTail;    // or that line, while it lies whole in held bytes
+    std::string_view m_held;        // the block last held
+    std::size_t m_heldFed = 0;      // how much of it was fed
+    bool m_reserved = false;        // the arrays were sized for the file
     bool m_skipLf = false;          // the last piece ended with CR: a leading LF is its line end
     bool m_sawCr = false;
     bool m_sawLf = false;

@@ -12,7 +12,7 @@ namespace {
 constexpr std::size_t kMapAtLeast = std::size_t(1) << 20;
 }  // namespace
 
-HeldBlock::HeldBlock(std::size_t size) : m_size(size)
+HeldBlock::HeldBlock(std::size_t size, Pages pages) : m_size(size)
 {
     if (size < kMapAtLeast) {
         m_data = static_cast<char *>(::operator new(size == 0 ? 1 : size));
@@ -25,7 +25,8 @@ HeldBlock::HeldBlock(std::size_t size) : m_size(size)
     void *mapped = mapPages(length);
     if (mapped == nullptr)
         throw std::bad_alloc();
-    populate(mapped, length);
+    if (pages == Pages::Populated)
+        populate(mapped, length);
     m_data = static_cast<char *>(mapped);
     m_mapped = length;
 }

@@ -10,9 +10,13 @@
 class HeldBlock
 {
 public:
+    // Whether a large block's pages are populated as it is made, or left for its user to
+    // populate (while it fills the front, say) or to fault in as they are written.
+    enum class Pages { Populated, Unpopulated };
+
     HeldBlock() = default;
     // Throws std::bad_alloc.
-    explicit HeldBlock(std::size_t size);
+    explicit HeldBlock(std::size_t size, Pages pages = Pages::Populated);
     ~HeldBlock();
     HeldBlock(HeldBlock &&other) noexcept;
     HeldBlock &operator=(HeldBlock &&other) noexcept;

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -50,9 +51,9 @@ public:
     std::int32_t upperBound() const { return base.upperBound(); }
 
     // Makes room for about `records` more records; see SectionArray::reserve.
-    void reserve(std::size_t records)
+    void reserve(std::size_t records, std::vector<std::span<char>> *unpopulated = nullptr)
     {
-        forEach([records](auto &array) { array.reserve(records); });
+        forEach([records, unpopulated](auto &array) { array.reserve(records, unpopulated); });
     }
 
     // Keeps the first `size` bytes of `block` unchanged for as long as the arrays live, for

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -96,15 +97,24 @@ public:
 
     // Makes room for `count` more objects and slots in one block each, for a load that can
     // tell its size: one block filled in one go faults in far fewer pages than a chain of
-    // doubling chunks. Only a hint; creating more than that works as always.
-    void reserve(std::size_t count)
+    // doubling chunks. Only a hint; creating more than that works as always. The room's pages
+    // are populated here, or, given `unpopulated`, left for the caller and added to it.
+    void reserve(std::size_t count, std::vector<std::span<char>> *unpopulated = nullptr)
     {
         m_slots.reserve(m_slots.size() + count);
-        populate(m_slots.data() + m_slots.size(),
-                 (m_slots.capacity() - m_slots.size()) * sizeof(Section *));
+        const std::span<char> slotRoom(reinterpret_cast<char *>(m_slots.data() + m_slots.size()),
+                                    (m_slots.capacity() - m_slots.size()) * sizeof(Section *));
+        if (unpopulated != nullptr)
+            unpopulated->push_back(slotRoom);
+        else
+            populate(slotRoom.data(), slotRoom.size());
         if (count <= m_lastSize - m_usedInLast)
             return;
-        m_chunks.emplace_back(count * sizeof(Section));
+        m_chunks.emplace_back(count * sizeof(Section), unpopulated != nullptr
+                                                           ? HeldBlock::Pages::Unpopulated
+                                                           : HeldBlock::Pages::Populated);
+        if (unpopulated != nullptr)
+            unpopulated->emplace_back(m_chunks.back().data(), m_chunks.back().size());
         m_lastSize = count;
         m_usedInLast = 0;
     }

@@ -201,6 +201,23 @@ TEST(CatalogReader, PiecesOfAnySizeGiveTheSameRecords)
         EXPECT_EQ(catalog.count, 3) << "pieces of " << size;
         expectUpperBounds(catalog.arrays, 3, "upper bound");
         EXPECT_EQ(membersOf(catalog), expected) << "pieces of " << size;
+
+        // Read a stretch at a time into one held block, as a load does: a line that spans two
+        // stretches still refers into the block, uncopied.
+        CatalogReader stretches("x.odl");
+        char *block = stretches.hold(HeldBlock(bytes.size()), bytes.size());
+        for (std::size_t at = 0; at < bytes.size(); at += size) {
+            const std::size_t stretch = std::min(size, bytes.size() - at);
+            std::memcpy(block + at, bytes.data() + at, stretch);
+            stretches.feedHeld(stretch);
+        }
+        LoadedCatalog held = stretches.finish();
+        EXPECT_EQ(membersOf(held), expected) << "stretches of " << size;
+        for (std::int32_t n = 1; n <= held.count; ++n) {
+            for (const RecordMember &member : recordShape())
+                EXPECT_FALSE(member.access(held.arrays, n).isOwned())
+                    << "stretches of " << size << ", record " << n;
+        }
     }
 }
 
