@@ -1,6 +1,7 @@
 #include "app/CatalogFolder.h"
 #include "app/CommandLine.h"
 #include "catalog/FileSystem.h"
+#include "store/clsSlog.h"
 #include "ui/StartupMessage.h"
 #include "ui/Translations.h"
 #include "ui/frmVelmora.h"
@@ -17,6 +18,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -90,6 +92,11 @@ int main(int argc, char *argv[])
             return 2;
     }
 
+    // The catalog is read while the window system is reached and the window is made.
+    std::unique_ptr<StartedLoad> started;
+    if (request.kind == LaunchRequest::Kind::OpenCatalog && QDir::setCurrent(request.folder))
+        started = clsSlog::startLoading();
+
     QApplication app(argc, argv);
     const Translations translations(QLocale::system());
     QApplication::setWindowIcon(programIcon());
@@ -104,7 +111,7 @@ int main(int argc, char *argv[])
 
     frmVelmora window;
     try {
-        window.Form_Load();
+        window.Form_Load(started.get());
     } catch (const std::exception &error) {
         std::error_code ignored;
         const std::string message =

@@ -12,17 +12,18 @@
 #include <optional>
 #include <utility>
 
-void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty, const LongWork &run)
+void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty, const LongWork &run, StartedLoad *started)
 {
     WorkingFolder::enter();
     // Only the reading runs through `run`: the records are swapped in on the calling thread.
     LoadedCatalog loaded;
+    const auto load = [&loaded, started](const ProgressReport &progress) {
+        loaded = started != nullptr ? started->take(progress) : loadCatalog(kInputFile, progress);
+    };
     if (run)
-        run([&loaded](const ProgressReport &progress) {
-            loaded = loadCatalog(kInputFile, progress);
-        });
+        run(load);
     else
-        loaded = loadCatalog(kInputFile);
+        load({});
     if (ifEmpty == EmptyCatalog::Refuse)
         refuseEmptyCatalog(loaded, kInputFile);
     gRecords = std::move(loaded.arrays);
@@ -32,6 +33,12 @@ void clsSlog::UcitavanjeIzFajla(EmptyCatalog ifEmpty, const LongWork &run)
     loneCrLineEnds = loaded.loneCrLineEnds;
     missingLines = loaded.missingLines;
     markSaved();
+}
+
+std::unique_ptr<StartedLoad> clsSlog::startLoading()
+{
+    WorkingFolder::enter();
+    return std::make_unique<StartedLoad>(kInputFile);
 }
 
 bool clsSlog::SnimanjeuFajl(const SaveQuestions &ask, const LongWork &run)

@@ -5,6 +5,7 @@
 #include "catalog/FileStamp.h"
 #include "catalog/LoadedCatalog.h"
 #include "catalog/RecordTemplate.h"
+#include "catalog/StartedLoad.h"
 #include "catalog/ValueCheck.h"
 #include "model/RecordArrays.h"
 #include "operations/RecordFind.h"
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,8 +58,13 @@ public:
     // Reads "Trake.odl" from the current folder. The records in memory are replaced only once
     // the whole file has been read (and, with EmptyCatalog::Refuse, found to hold a record);
     // on any failure a CatalogError is thrown and memory is as it was. The file is read through
-    // `run`, which may show progress and read it on another thread (inline when empty).
-    void UcitavanjeIzFajla(EmptyCatalog ifEmpty = EmptyCatalog::Accept, const LongWork &run = {});
+    // `run`, which may show progress and read it on another thread (inline when empty). Given
+    // `started`, the load begun by startLoading is taken instead.
+    void UcitavanjeIzFajla(EmptyCatalog ifEmpty = EmptyCatalog::Accept, const LongWork &run = {},
+                           StartedLoad *started = nullptr);
+    // Begins reading "Trake.odl" from the current folder on a thread of its own, so that the
+    // program's start opens its window meanwhile.
+    static std::unique_ptr<StartedLoad> startLoading();
 
     // Writes every record to "Trake-novi.odl" in the current folder, after the questions of
     // `ask`, asked on the calling thread; the records are then written through `run`, which may

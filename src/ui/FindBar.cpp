@@ -12,7 +12,6 @@ FindBar::FindBar(QWidget *parent)
     m_field->setObjectName(QStringLiteral("txtFind"));
     m_field->setPlaceholderText(tr("Find a strip"));
     m_field->setAccessibleName(tr("Find a strip by name, description, unit or price"));
-    m_field->setClearButtonEnabled(true);
     m_field->installEventFilter(this);
     m_note->setObjectName(QStringLiteral("lblFindNote"));
     m_note->setTextFormat(Qt::PlainText);
@@ -31,6 +30,8 @@ FindBar::FindBar(QWidget *parent)
 
 void FindBar::open()
 {
+    // Only now: its icon is looked up in the desktop's icon theme, which takes a start long.
+    m_field->setClearButtonEnabled(true);
     show();
     m_field->setFocus(Qt::ShortcutFocusReason);
     m_field->selectAll();

@@ -18,8 +18,8 @@
 #include <vector>
 
 class CaptionLabel;
-struct ControlDesign;
 class CommandColumn;
+struct ControlDesign;
 class DesignView;
 class ElidedLabel;
 class FindBar;
@@ -62,10 +62,10 @@ public:
     frmVelmora(const frmVelmora &) = delete;
     frmVelmora &operator=(const frmVelmora &) = delete;
 
-    // Drops the record store, reads "Trake.odl" and shows record 1, before the window is first
-    // shown. A file that cannot be read or holds no record throws CatalogError, for the
-    // program's start to report.
-    void Form_Load();
+    // Drops the record store, reads "Trake.odl" (or takes the load `started` at the program's
+    // start) and shows record 1, before the window is first shown. A file that cannot be read
+    // or holds no record throws CatalogError, for the program's start to report.
+    void Form_Load(StartedLoad *started = nullptr);
     // Shows record brojsloga: its number, the count and every member the window shows. Callers
     // set gBrojSloga to brojsloga first (showCurrentRecord), so a value box writes back the
     // value just shown.

@@ -69,10 +69,11 @@ QString timeText(std::int64_t modifiedNs)
 
 }  // namespace
 
-void frmVelmora::Form_Load()
+void frmVelmora::Form_Load(StartedLoad *started)
 {
     gSlog.reset();
-    gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, inBackground(LongWorkProgress::Work::Load));
+    gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse, inBackground(LongWorkProgress::Work::Load),
+                             started);
     showFolder();
     gBrojSloga = 1;
     showCurrentRecord();

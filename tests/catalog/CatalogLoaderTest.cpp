@@ -2,6 +2,7 @@
 #include "ChildProcess.h"
 #include "MemorySnapshot.h"
 #include "catalog/CatalogLoader.h"
+#include "catalog/StartedLoad.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -62,6 +64,57 @@ TEST_F(CatalogFile, LoadsEveryLineOfThreeRecords)
     }
 }
 
+// A load begun at the program's start gives what a load gives, with its progress, its records
+// and its failure, however late it is taken.
+TEST_F(CatalogFile, AStartedLoadGivesWhatALoadGives)
+{
+    const struct
+    {
+        const char *name;
+        std::optional<std::string> file;
+    } rows[] = {
+        {"a large catalog", typicalCatalog(kRecordsPerReport + 10)},
+        {"no Trake.odl", std::nullopt},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove(kInputFile);
+        if (row.file)
+            folder.write(kInputFile, *row.file);
+        std::string expectedFailure;
+        LoadedCatalog expected;
+        try {
+            expected = loadCatalog(kInputFile);
+        } catch (const CatalogError &error) {
+            expectedFailure = error.what();
+        }
+
+        const std::unique_ptr<StartedLoad> started = clsSlog::startLoading();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        CatalogProgress heard;
+        try {
+            gSlog->UcitavanjeIzFajla(EmptyCatalog::Accept,
+                                     [&heard](const auto &work) {
+                                         work([&heard](const CatalogProgress &progress) {
+                                             heard = progress;
+                                         });
+                                     },
+                                     started.get());
+            EXPECT_TRUE(expectedFailure.empty());
+        } catch (const CatalogError &error) {
+            EXPECT_EQ(error.what(), expectedFailure);
+            continue;
+        }
+        ASSERT_EQ(gSlog->UkBrSlogova, expected.count);
+        EXPECT_EQ(heard.records, kRecordsPerReport);
+        for (const std::int32_t n : {1, expected.count}) {
+            for (const RecordMember &member : recordShape())
+                EXPECT_EQ(member.access(gRecords, n).view(),
+                          member.access(expected.arrays, n).view());
+        }
+    }
+}
+
 TEST_F(CatalogFile, FailedLoadLeavesMemoryAsItWas)
 {
     struct Row
@@ -96,7 +149,8 @@ TEST_F(CatalogFile, FailedLoadLeavesMemoryAsItWas)
          "Trake.odl, line 91 (record 3, line 1): no \";\" in the line"},
         {"empty file refused", std::string(), EmptyCatalog::Refuse,
          "Trake.odl: the file holds no record"},
-        {"cut short while it was read", typicalCatalog(3), EmptyCatalog::Accept,
+        {"cut short while it was read", typicalCatalog(kRecordsPerReport + 1000),
+         EmptyCatalog::Accept,
          "Trake.odl: the file changed while it was being read, so it was not loaded; load it "
          "again once it is complete", true},
     };
@@ -113,7 +167,7 @@ TEST_F(CatalogFile, FailedLoadLeavesMemoryAsItWas)
         fs::remove(here.path() / kInputFile);
         if (row.file)
             here.write(kInputFile, *row.file);
-        // The load's first report comes once the file has been read.
+        // The load's first report comes while the file is read, with more of it to come.
         const LongWork cutShort = [](const auto &work) {
             work([](const CatalogProgress &) { fs::resize_file(kInputFile, 100); });
         };
