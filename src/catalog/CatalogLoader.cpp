@@ -6,18 +6,16 @@
 #include "catalog/FileStamp.h"
 #include "catalog/FileSystem.h"
 #include "catalog/MemoryRoom.h"
+#include "catalog/PopulateAhead.h"
 #include "catalog/Utf8Text.h"
 #include "model/MemoryPages.h"
 
 #include <algorithm>
-#include <atomic>
 #include <memory>
 #include <new>
 #include <optional>
 #include <span>
 #include <string_view>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -90,64 +88,6 @@ void refuseFirstLineThatCannotBeCut(const FileHandle &fd, const std::filesystem:
         CatalogReader(file.string(), CatalogReader::Keep::CountOnly).feed(hash ? "#\r" : "\r");
 }
 
-// Populates the pages of the file's block and of the arrays on a thread of their own, ahead of
-// the read and the cut that fill them, so that finding fresh memory takes no time from reading
-// and cutting. Each track of memory is taken from its front, a share of each in turn, at the
-// pace the read fills them all. Pages the read reaches first it faults in itself. A small file
-// or one where no thread can be had is populated here, before the read.
-class PopulateAhead
-{
-public:
-    explicit PopulateAhead(std::vector<std::span<char>> tracks) : m_tracks(std::move(tracks))
-    {
-        if (m_tracks.front().size() < kStep) {
-            populateAll();
-            return;
-        }
-        try {
-            m_thread = std::thread([this] { populateAll(); });
-        } catch (const std::system_error &) {
-            populateAll();
-        }
-    }
-    ~PopulateAhead()
-    {
-        m_stop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-    PopulateAhead(const PopulateAhead &) = delete;
-    PopulateAhead &operator=(const PopulateAhead &) = delete;
-
-private:
-    // The file's share of a round: a few milliseconds of work, so that a failed load stops it
-    // soon. Another track's share is never less than kLeastShare, or it is taken whole.
-    static constexpr std::size_t kStep = std::size_t(8) << 20;
-    static constexpr std::size_t kLeastShare = std::size_t(1) << 20;
-
-    void populateAll()
-    {
-        const std::size_t rounds = (m_tracks.front().size() + kStep - 1) / kStep;
-        for (std::size_t round = 0; round < rounds; ++round) {
-            for (const std::span<char> track : m_tracks) {
-                if (m_stop.load(std::memory_order_relaxed))
-                    return;
-                const std::size_t shares =
-                    std::clamp<std::size_t>(track.size() / kLeastShare, 1, rounds);
-                if (round >= shares)
-                    continue;
-                const std::size_t from = track.size() * round / shares;
-                const std::size_t to = track.size() * (round + 1) / shares;
-                populate(track.data() + from, to - from);
-            }
-        }
-    }
-
-    std::vector<std::span<char>> m_tracks;
-    std::atomic<bool> m_stop = false;
-    std::thread m_thread;
-};
-
 [[noreturn]] void failChangedWhileRead(const std::filesystem::path &file)
 {
     throw CatalogError(
@@ -164,7 +104,8 @@ private:
 // pass over the file's bytes. A file that changes while it is read (cut short or written on
 // by another program) would give records that are neither its old contents nor its new ones:
 // it is refused.
-LoadedCatalog readCatalogFile(const std::filesystem::path &file, const ProgressReport &progress)
+LoadedCatalog readCatalogFile(const std::filesystem::path &file, const ProgressReport &progress,
+                              const std::shared_future<void> &helperStart)
 {
     const FileHandle fd = openRegularFile(file);
     const std::optional<FileStamp> opened = stampOf(fd);
@@ -184,14 +125,19 @@ LoadedCatalog readCatalogFile(const std::filesystem::path &file, const ProgressR
     try {
         while (got < size) {
             const std::size_t step = std::min(kBlockSize, size - got);
+            if (populating)
+                populating->reach(got + step);
+            else
+                populate(whole, step);
             const std::size_t read = readFully(fd, whole + got, step, got, file);
             got += read;
             if (!populating) {
                 // The first stretch tells how long a record is: the arrays are sized for the
-                // file, and their pages and the rest of the file's are populated ahead.
-                std::vector<std::span<char>> ahead{{whole + got, size - got}};
-                reader.reserveFor(got, ahead);
-                populating.emplace(std::move(ahead));
+                // file, and their pages are populated with the file's as the read goes on.
+                std::vector<std::span<char>> tracks{{whole, size}};
+                reader.reserveFor(got, tracks);
+                populating.emplace(std::move(tracks), got, helperStart);
+                populating->reach(got);
             }
             utf8.look(std::string_view(whole, got), got == size || read < step);
             reader.feedHeld(read);
@@ -216,10 +162,11 @@ LoadedCatalog readCatalogFile(const std::filesystem::path &file, const ProgressR
 
 // The records in memory are replaced only after a whole load, so running out of memory on the
 // way leaves them as they were; the message says so in the user's terms.
-LoadedCatalog loadCatalog(const std::filesystem::path &file, const ProgressReport &progress)
+LoadedCatalog loadCatalog(const std::filesystem::path &file, const ProgressReport &progress,
+                          const std::shared_future<void> &helperStart)
 {
     try {
-        return readCatalogFile(file, progress);
+        return readCatalogFile(file, progress, helperStart);
     } catch (const std::bad_alloc &) {
         throw CatalogError(Message{QT_TRANSLATE_NOOP("CatalogError",
                                                      "%1: there was not enough memory to read it"),

@@ -5,13 +5,16 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <future>
 
 // Reads a catalog file into one block of its size, which the records keep and refer to.
 // Throws CatalogError naming the file when it cannot be opened or read, runs out of memory,
 // changes while it is read, or at the first line that cannot be cut (a first line that cannot
 // start a record before the rest of the file is read). `progress`, when given, hears how far
-// the load has come every few thousand records.
-LoadedCatalog loadCatalog(const std::filesystem::path &file, const ProgressReport &progress = {});
+// the load has come every few thousand records. A large file's memory is found partly on a
+// second thread, which waits for `helperStart` where it is given.
+LoadedCatalog loadCatalog(const std::filesystem::path &file, const ProgressReport &progress = {},
+                          const std::shared_future<void> &helperStart = {});
 
 // Throws CatalogError naming `file` when the catalog holds no record.
 void refuseEmptyCatalog(const LoadedCatalog &loaded, const std::filesystem::path &file);

@@ -7,8 +7,9 @@
 
 StartedLoad::StartedLoad(std::filesystem::path file) : m_file(std::move(file))
 {
-    const auto load = [this] {
-        return loadCatalog(m_file, [this](const CatalogProgress &progress) { report(progress); });
+    const auto load = [this, callerDone = m_callerDone.get_future().share()] {
+        return loadCatalog(
+            m_file, [this](const CatalogProgress &progress) { report(progress); }, callerDone);
     };
     try {
         m_loaded = std::async(std::launch::async, load);
@@ -19,6 +20,7 @@ StartedLoad::StartedLoad(std::filesystem::path file) : m_file(std::move(file))
 
 LoadedCatalog StartedLoad::take(const ProgressReport &progress)
 {
+    m_callerDone.set_value();
     {
         const std::lock_guard lock(m_lock);
         m_progress = progress;

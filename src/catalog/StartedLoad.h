@@ -18,14 +18,16 @@ public:
     StartedLoad &operator=(const StartedLoad &) = delete;
 
     // Waits for the load and gives its records, or throws what loadCatalog threw. How far it
-    // has come goes to `progress`, from now on and once at once where it has reported.
-    // Taken once.
+    // has come goes to `progress`, from now on and once at once where it has reported. Called
+    // once the caller's own start-up work is done: only then does the load take a second
+    // thread to find memory. Taken once.
     LoadedCatalog take(const ProgressReport &progress);
 
 private:
     void report(const CatalogProgress &progress);
 
     std::filesystem::path m_file;
+    std::promise<void> m_callerDone;
     std::mutex m_lock;  // guards the two below, which the loading thread reads
     std::optional<CatalogProgress> m_latest;
     ProgressReport m_progress;
