@@ -66,6 +66,8 @@ void PopulateAhead::populateUpTo(std::size_t upTo)
         const std::span<char> track = m_tracks[i];
         const std::size_t to = i == 0 ? upTo : track.size() * upTo / size;
         std::size_t from = m_taken[i].load(std::memory_order_relaxed);
+        if (to < track.size() && to < from + kLeastPopulated)
+            continue;
         while (from < to
                && !m_taken[i].compare_exchange_weak(from, to, std::memory_order_relaxed)) {
         }

@@ -13,5 +13,7 @@ void *mapPages(std::size_t length);
 void unmapPages(void *data, std::size_t length) noexcept;
 
 // Faults in the whole pages of memory about to be filled, in one call: in a virtual machine a
-// page fault each 4 KiB costs more than the copy. Only advice, where the system takes it.
+// page fault each 4 KiB costs more than the copy. Only advice, where the system takes it; less
+// than kLeastPopulated is left to page faults.
+constexpr std::size_t kLeastPopulated = 16 * kPageSize;
 void populate(void *data, std::size_t size);

@@ -20,7 +20,7 @@ void unmapPages(void *data, std::size_t length) noexcept
 void populate(void *data, std::size_t size)
 {
     constexpr std::uintptr_t kPage = kPageSize;
-    if (size < 16 * kPage)
+    if (size < kLeastPopulated)
         return;
 #ifdef MADV_POPULATE_WRITE
     const auto start = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) / kPage * kPage;
