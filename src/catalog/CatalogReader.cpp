@@ -65,9 +65,10 @@ void CatalogReader::feed(HeldBlock block, std::size_t size)
 
 char *CatalogReader::hold(HeldBlock block, std::size_t size)
 {
+    char *const data = block.data();
     m_held = m_catalog.arrays.hold(std::move(block), size);
     m_heldFed = 0;
-    return const_cast<char *>(m_held.data());
+    return data;
 }
 
 void CatalogReader::feedHeld(std::size_t size)

@@ -3,10 +3,10 @@
 #include <QScrollArea>
 #include <QSize>
 
-// The window's design area: a surface of the design's fixed size on which the controls stand
-// where the design puts them. Where the window is smaller than the design (a small laptop
-// screen, or a large scaling factor), the surface scrolls instead of leaving its lower rows and
-// the exit button out of reach; where the window holds it, it shows as a plain part of the
+// The record's part of the window's design: a surface of its fixed size on which the record's
+// frame stands where the design puts it. Where the window is smaller than the design (a small
+// laptop screen, or a large scaling factor), the surface scrolls instead of leaving the
+// record's lower rows out of reach; where the window holds it, it shows as a plain part of the
 // window, without a frame or scroll bars.
 class DesignView : public QScrollArea
 {
