@@ -90,6 +90,11 @@ public:
     // record's frame scrolling beside the command column.
     void fitToScreen(const QRect &available);
 
+    // Whether the desktop session may end now, as it asks before it logs out: not while a load
+    // or save runs or a question is open; with edits not saved, only once the user saved or
+    // dropped them, asked only where `mayAsk` (the session's leave to interact) allows it.
+    bool sessionMayEnd(const std::function<bool()> &mayAsk);
+
 protected:
     void showEvent(QShowEvent *event) override;
     // Leaving asks first when there are edits not saved; see leave().

@@ -329,19 +329,26 @@ void frmVelmora::closeEvent(QCloseEvent *event)
 // question or notice is open.
 void frmVelmora::onCommitDataRequest(QSessionManager &manager)
 {
-    if (LongWorkProgress::running() || m_openDialogs > 0) {
-        manager.cancel();
-        return;
-    }
-    if (gSlog->changedRecords() == 0)
-        return;
-    bool leave = false;
-    if (manager.allowsInteraction()) {
-        runHandler([this, &leave] { leave = confirmDroppingEdits(Leaving::Exit); });
+    bool interacting = false;
+    const bool mayEnd = sessionMayEnd([&manager, &interacting] {
+        return interacting = manager.allowsInteraction();
+    });
+    if (interacting)
         manager.release();
-    }
-    if (!leave)
+    if (!mayEnd)
         manager.cancel();
+}
+
+bool frmVelmora::sessionMayEnd(const std::function<bool()> &mayAsk)
+{
+    if (LongWorkProgress::running() || m_openDialogs > 0)
+        return false;
+    if (gSlog->changedRecords() == 0)
+        return true;
+    bool leave = false;
+    if (mayAsk())
+        runHandler([this, &leave] { leave = confirmDroppingEdits(Leaving::Exit); });
+    return leave;
 }
 
 void frmVelmora::onAppendClicked()

@@ -212,9 +212,10 @@ TEST_F(CommandsTest, AnIndentedCatalogKeepsEachCaptionClearOfTheBoxAfterIt)
     }
 }
 
-// Leaving and reloading ask first while anything differs from what was last loaded or saved:
-// Cancel keeps everything, Discard goes on, Save saves and goes on. A value typed back to what
-// it was is no change.
+// Leaving, reloading and the desktop session's end ask first while anything differs from what
+// was last loaded or saved: Cancel keeps everything, Discard goes on, Save saves and goes on. A
+// value typed back to what it was is no change. A session that lets nothing be asked cannot end
+// over unsaved edits.
 TEST_F(CommandsTest, UnsavedEditsAreAskedAboutOnEveryWayOut)
 {
     using Button = QMessageBox::StandardButton;
@@ -224,6 +225,7 @@ TEST_F(CommandsTest, UnsavedEditsAreAskedAboutOnEveryWayOut)
         std::optional<Button> answer;  // nothing: the edit is typed back, no question
         bool goesOn;
         bool saved;
+        bool mayAsk = true;  // the desktop session lets the window ask
     } rows[] = {
         {"Command2", QMessageBox::Cancel, false, false},
         {"Command2", QMessageBox::Discard, true, false},
@@ -234,6 +236,10 @@ TEST_F(CommandsTest, UnsavedEditsAreAskedAboutOnEveryWayOut)
         {"cmdUcitavanje", QMessageBox::Cancel, false, false},
         {"cmdUcitavanje", QMessageBox::Save, true, true},
         {"cmdUcitavanje", std::nullopt, true, false},
+        {"session", QMessageBox::Cancel, false, false},
+        {"session", QMessageBox::Save, true, true},
+        {"session", std::nullopt, true, false},
+        {"session", QMessageBox::Discard, false, false, false},
     };
     for (const auto &row : rows) {
         TearDown();
@@ -250,31 +256,38 @@ TEST_F(CommandsTest, UnsavedEditsAreAskedAboutOnEveryWayOut)
             typeOver("txtDuljina", before);
         const std::string edited = memoryBytes();
 
+        const bool session = std::string_view(row.way) == "session";
+        bool goesOn = true;
         if (std::string_view(row.way) == "close") {
             // The question comes once the close request's event is done.
             window().close();
             QCoreApplication::processEvents();
+        } else if (session) {
+            goesOn = window().sessionMayEnd([&row] { return row.mayAsk; });
         } else {
             click(row.way);
         }
 
         const std::string name = std::string(row.way) + " "
             + std::to_string(row.answer.value_or(QMessageBox::NoButton));
-        EXPECT_EQ(questions.size(), row.answer ? 1 : 0) << name;
-        if (row.answer) {
+        EXPECT_EQ(questions.size(), row.answer && row.mayAsk ? 1 : 0) << name;
+        if (row.answer && row.mayAsk) {
             EXPECT_TRUE(questions.value(0).startsWith(
                 QStringLiteral("Records changed and not yet saved: 1. Save them")))
                 << name << questions.value(0).toStdString();
         }
         const bool reload = std::string_view(row.way) == "cmdUcitavanje";
-        EXPECT_EQ(window().isVisible(), reload || !row.goesOn) << name;
+        EXPECT_EQ(window().isVisible(), reload || session || !row.goesOn) << name;
+        if (session) {
+            EXPECT_EQ(goesOn, row.goesOn) << name;
+        }
         EXPECT_EQ(memoryBytes(), reload && row.goesOn ? typicalCatalog(3) : edited) << name;
         EXPECT_EQ(std::filesystem::exists(folder.path() / "Trake-novi.odl"), row.saved) << name;
         if (row.saved) {
             EXPECT_EQ(folder.read("Trake-novi.odl"), edited) << name;
         }
         EXPECT_EQ(folder.read("Trake.odl"), typicalCatalog(3)) << name;
-        answers << QMessageBox::Discard;
+        answers = {QMessageBox::Discard};
         window().close();
     }
 }
