@@ -661,6 +661,32 @@
         <source>This window shows %1. %2 was saved later, on %3: what was saved there is not shown here.</source>
         <translation>Ovaj prozor prikazuje %1. %2 snimljena je kasnije, %3: ono što je ondje snimljeno ovdje se ne prikazuje.</translation>
     </message>
+    <message>
+        <source>The catalog in &quot;%1&quot; was not opened; the records in memory are as they were, and a save still goes to &quot;%2&quot;.
+</source>
+        <translation>Katalog u „%1“ nije otvoren; slogovi u memoriji ostali su kakvi su bili, a snimanje i dalje ide u „%2“.
+</translation>
+    </message>
+    <message>
+        <source>Cannot enter the folder &quot;%1&quot;.</source>
+        <translation>Ne može se ući u mapu „%1“.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Records changed and not yet saved: %n. Save them to %1 before the catalog in &quot;%2&quot; is opened?</source>
+        <translation>
+            <numerusform>%n slog je promijenjen i još nije snimljen. Snimiti ga u %1 prije otvaranja kataloga u „%2“?</numerusform>
+            <numerusform>%n sloga su promijenjena i još nisu snimljena. Snimiti ih u %1 prije otvaranja kataloga u „%2“?</numerusform>
+            <numerusform>%n slogova je promijenjeno i još nije snimljeno. Snimiti ih u %1 prije otvaranja kataloga u „%2“?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Records changed and not yet saved: %n (added: %1). Save them to %2 before the catalog in &quot;%3&quot; is opened?</source>
+        <translation>
+            <numerusform>%n slog je promijenjen i još nije snimljen (dodanih: %1). Snimiti ga u %2 prije otvaranja kataloga u „%3“?</numerusform>
+            <numerusform>%n sloga su promijenjena i još nisu snimljena (dodanih: %1). Snimiti ih u %2 prije otvaranja kataloga u „%3“?</numerusform>
+            <numerusform>%n slogova je promijenjeno i još nije snimljeno (dodanih: %1). Snimiti ih u %2 prije otvaranja kataloga u „%3“?</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>main</name>

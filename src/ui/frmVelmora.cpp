@@ -10,6 +10,7 @@
 #include "ui/AboutBox.h"
 #include "ui/BoxNote.h"
 #include "ui/CaptionLabel.h"
+#include "ui/CatalogDrop.h"
 #include "ui/CommandButton.h"
 #include "ui/CommandColumn.h"
 #include "ui/DesignView.h"
@@ -157,6 +158,7 @@ frmVelmora::frmVelmora(QWidget *parent) : QWidget(parent)
     connectHandlers();
     createAdditions();
     createShortcuts();
+    new CatalogDrop(this, [this](const QString &folder) { openDroppedCatalog(folder); });
 
     m_reportError = [this](const QString &message) {
         QMessageBox box(QMessageBox::Critical, caption(), message, QMessageBox::Ok, this);

@@ -102,7 +102,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    enum class Leaving { Exit, Reload };
+    enum class Leaving { Exit, Reload, Open };
 
     // The design's buttons that save and that leave.
     static constexpr const char *kSaveButton = "Command1";
@@ -138,8 +138,13 @@ private:
     // Disables the controls and the shortcuts, or enables them again.
     void holdControls(bool held);
     // Whether the edits not yet saved may go: none, or the user saved or dropped them. Cancel
-    // answers false.
-    bool confirmDroppingEdits(Leaving leaving);
+    // answers false. Leaving::Open names `folder`, whose catalog is to be opened.
+    bool confirmDroppingEdits(Leaving leaving, const QString &folder = QString());
+    // Opens the catalog in `folder`, dropped on the window, after the unsaved question; where
+    // it cannot be loaded, the folder and the records stay as they were.
+    void openDroppedCatalog(const QString &folder);
+    // The record store just loaded, on screen from record 1.
+    void showLoadedCatalog();
     QMessageBox::StandardButton ask(const Question &question);
     // What the value box for `member` refuses in the record on screen, with the reason.
     QString valueRefusal(const RecordMember &member, const QString &text) const;

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
@@ -114,13 +115,52 @@ void frmVelmora::onReloadClicked()
                    + messageText(error));
             return;
         }
-        showFolder();
-        gBrojSloga = 1;
-        showCurrentRecord();
-        m_saved.reset();
-        showUnsaved();
-        warnAboutLoadedCatalog();
+        showLoadedCatalog();
     });
+}
+
+void frmVelmora::openDroppedCatalog(const QString &folder)
+{
+    if (LongWorkProgress::running() || m_openDialogs > 0)
+        return;
+    const QString current = QDir::currentPath();
+    if (QDir(folder).canonicalPath() == QDir(current).canonicalPath()) {
+        onReloadClicked();
+        return;
+    }
+    runHandler([this, &folder, &current] {
+        if (!confirmDroppingEdits(Leaving::Open, folder))
+            return;
+        const auto failed = [&](const QString &why) {
+            QDir::setCurrent(current);
+            report(tr("The catalog in \"%1\" was not opened; the records in memory are as they "
+                      "were, and a save still goes to \"%2\".\n")
+                       .arg(QDir::toNativeSeparators(folder), QDir::toNativeSeparators(current))
+                   + why);
+        };
+        if (!QDir::setCurrent(folder)) {
+            failed(tr("Cannot enter the folder \"%1\".").arg(QDir::toNativeSeparators(folder)));
+            return;
+        }
+        try {
+            gSlog->UcitavanjeIzFajla(EmptyCatalog::Refuse,
+                                     inBackground(LongWorkProgress::Work::Load));
+        } catch (const CatalogError &error) {
+            failed(messageText(error));
+            return;
+        }
+        showLoadedCatalog();
+    });
+}
+
+void frmVelmora::showLoadedCatalog()
+{
+    showFolder();
+    gBrojSloga = 1;
+    showCurrentRecord();
+    m_saved.reset();
+    showUnsaved();
+    warnAboutLoadedCatalog();
 }
 
 // The window's controls are disabled while the work runs: a held arrow's auto-repeat, a
@@ -206,7 +246,7 @@ bool frmVelmora::save()
     return true;
 }
 
-bool frmVelmora::confirmDroppingEdits(Leaving leaving)
+bool frmVelmora::confirmDroppingEdits(Leaving leaving, const QString &folder)
 {
     const std::int32_t changed = gSlog->changedRecords();
     if (changed == 0)
@@ -214,25 +254,49 @@ bool frmVelmora::confirmDroppingEdits(Leaving leaving)
     // One whole sentence a case, so that a translation can order it freely and inflect the
     // count.
     const std::int32_t added = gSlog->addedRecords();
-    const bool exit = leaving == Leaving::Exit;
+    const QString other = QDir::toNativeSeparators(folder);
     QString text;
     if (added == 0) {
-        text = exit ? tr("Records changed and not yet saved: %n. Save them to %1 before leaving?",
-                         nullptr, changed)
-                          .arg(outputName())
-                    : tr("Records changed and not yet saved: %n. Save them to %1 before %2 is "
-                         "read again?",
-                         nullptr, changed)
-                          .arg(outputName(), inputName());
+        switch (leaving) {
+        case Leaving::Exit:
+            text = tr("Records changed and not yet saved: %n. Save them to %1 before leaving?",
+                      nullptr, changed)
+                       .arg(outputName());
+            break;
+        case Leaving::Reload:
+            text = tr("Records changed and not yet saved: %n. Save them to %1 before %2 is read "
+                      "again?",
+                      nullptr, changed)
+                       .arg(outputName(), inputName());
+            break;
+        case Leaving::Open:
+            text = tr("Records changed and not yet saved: %n. Save them to %1 before the "
+                      "catalog in \"%2\" is opened?",
+                      nullptr, changed)
+                       .arg(outputName(), other);
+            break;
+        }
     } else {
-        text = exit ? tr("Records changed and not yet saved: %n (added: %1). Save them to %2 "
-                         "before leaving?",
-                         nullptr, changed)
-                          .arg(QString::number(added), outputName())
-                    : tr("Records changed and not yet saved: %n (added: %1). Save them to %2 "
-                         "before %3 is read again?",
-                         nullptr, changed)
-                          .arg(QString::number(added), outputName(), inputName());
+        switch (leaving) {
+        case Leaving::Exit:
+            text = tr("Records changed and not yet saved: %n (added: %1). Save them to %2 "
+                      "before leaving?",
+                      nullptr, changed)
+                       .arg(QString::number(added), outputName());
+            break;
+        case Leaving::Reload:
+            text = tr("Records changed and not yet saved: %n (added: %1). Save them to %2 "
+                      "before %3 is read again?",
+                      nullptr, changed)
+                       .arg(QString::number(added), outputName(), inputName());
+            break;
+        case Leaving::Open:
+            text = tr("Records changed and not yet saved: %n (added: %1). Save them to %2 "
+                      "before the catalog in \"%3\" is opened?",
+                      nullptr, changed)
+                       .arg(QString::number(added), outputName(), other);
+            break;
+        }
     }
     switch (ask({text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                  QMessageBox::Save, QMessageBox::Cancel, {}})) {

@@ -12,9 +12,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLocale>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <QToolButton>
 #include <QWindow>
 
@@ -287,6 +289,86 @@ TEST_F(CommandsTest, UnsavedEditsAreAskedAboutOnEveryWayOut)
             EXPECT_EQ(folder.read("Trake-novi.odl"), edited) << name;
         }
         EXPECT_EQ(folder.read("Trake.odl"), typicalCatalog(3)) << name;
+        answers = {QMessageBox::Discard};
+        window().close();
+    }
+}
+
+// A Trake.odl, or a folder that holds one, dropped anywhere on the window (a value box too)
+// opens that catalog there, after the unsaved question; a catalog that cannot be read leaves
+// the folder and the records as they were. Other files, and drags that offer only a move
+// (whose source would delete the file), are refused.
+TEST_F(CommandsTest, ADroppedCatalogOpensInItsFolder)
+{
+    const Qt::DropActions copyOrMove = Qt::CopyAction | Qt::MoveAction;
+    const struct
+    {
+        const char *name;
+        const char *dropped;  // in the other folder; "" for the folder itself
+        std::optional<std::string> catalog;
+        Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        bool onBox = false;
+        bool edited = false;  // the question is answered Cancel
+        bool taken = true;
+        bool opened = true;
+    } rows[] = {
+        {"a folder that holds a catalog", "", typicalCatalog(5)},
+        {"its Trake.odl, on a value box", "Trake.odl", typicalCatalog(5), copyOrMove, true},
+        {"another file", "notes.txt", typicalCatalog(5), copyOrMove, false, false, false, false},
+        {"a folder without a catalog", "", std::nullopt, copyOrMove, false, false, false, false},
+        {"a catalog that cannot be read", "", "base #A\r\n", copyOrMove, false, false, true,
+         false},
+        {"a drag that offers only a move", "", typicalCatalog(5), Qt::MoveAction, false, false,
+         false, false},
+        {"unsaved edits kept", "", typicalCatalog(5), copyOrMove, false, true, true, false},
+    };
+    for (const auto &row : rows) {
+        TearDown();
+        SetUp();
+        messages.clear();
+        questions.clear();
+        answers = {QMessageBox::Cancel};
+        std::filesystem::current_path(folder.path());
+        TempFolder other;
+        std::filesystem::current_path(folder.path());
+        if (row.catalog)
+            other.write("Trake.odl", *row.catalog);
+        other.write("notes.txt", "not a catalog");
+        openWith(3);
+        if (row.edited)
+            typeOver("txtDuljina", QStringLiteral("1"));
+
+        QMimeData mime;
+        const std::filesystem::path dropped = other.path() / row.dropped;
+        mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped.string()))});
+        QWidget *target = row.onBox ? static_cast<QWidget *>(box("txtDuljina")) : &window();
+        QDragEnterEvent enter(QPoint(2, 2), row.actions, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        EXPECT_EQ(enter.isAccepted(), row.taken) << row.name;
+        if (enter.isAccepted()) {
+            EXPECT_EQ(enter.dropAction(), Qt::CopyAction) << row.name;
+            QDropEvent drop(QPointF(2, 2), row.actions, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &drop);
+            QTest::qWait(20);
+        }
+
+        const bool failed = row.taken && !row.opened && !row.edited;
+        EXPECT_EQ(std::filesystem::current_path(), row.opened ? other.path() : folder.path())
+            << row.name;
+        EXPECT_EQ(gSlog->UkBrSlogova, row.opened ? 5 : 3) << row.name;
+        EXPECT_EQ(questions.size(), row.edited ? 1 : 0) << row.name;
+        EXPECT_EQ(messages.size(), failed ? 1 : 0) << row.name;
+        if (failed) {
+            const QString folderName = QString::fromStdString(other.path().string());
+            EXPECT_TRUE(messages.value(0).startsWith(
+                QStringLiteral("The catalog in \"%1\" was not opened").arg(folderName)))
+                << messages.value(0).toStdString();
+        }
+        EXPECT_FALSE(box("txtDuljina")->text().contains(u'/')) << row.name;
+        EXPECT_EQ(gSlog->changedRecords(), row.edited ? 1 : 0) << row.name;
+        if (!row.edited) {
+            EXPECT_EQ(memoryBytes(), typicalCatalog(row.opened ? 5 : 3)) << row.name;
+        }
         answers = {QMessageBox::Discard};
         window().close();
     }
