@@ -14,19 +14,11 @@ constexpr int kLeastGap = 4;
 }  // namespace
 
 CommandColumn::CommandColumn(QSize designSize, QWidget *parent)
-    : QScrollArea(parent), m_design(designSize)
+    : DesignView(designSize, QStringLiteral("commandColumn"), QStringLiteral("commandArea"),
+                 parent),
+      m_design(designSize)
 {
-    setObjectName(QStringLiteral("commandColumn"));
-    setFrameShape(QFrame::NoFrame);
-    setWidgetResizable(false);
-    setFocusPolicy(Qt::NoFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setBackgroundRole(QPalette::Window);
-    viewport()->setBackgroundRole(QPalette::Window);
-    auto *surface = new QWidget;
-    surface->setObjectName(QStringLiteral("commandArea"));
-    surface->resize(designSize);
-    setWidget(surface);
     setFixedWidth(designSize.width());
 }
 
@@ -112,7 +104,7 @@ int CommandColumn::leastHeight() const
 
 void CommandColumn::resizeEvent(QResizeEvent *event)
 {
-    QScrollArea::resizeEvent(event);
+    DesignView::resizeEvent(event);
     layOut();
 }
 
@@ -124,6 +116,7 @@ void CommandColumn::layOut()
         if (m_placed[i].control)
             m_placed[i].control->setGeometry(places[i]);
     }
-    surface()->resize(m_design.width(), std::clamp(height, leastHeight(), m_design.height()));
+    surface()->setFixedSize(m_design.width(),
+                            std::clamp(height, leastHeight(), m_design.height()));
     setFixedWidth(widthFor(height));
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "ui/DesignView.h"
+
 #include <QPointer>
 #include <QRect>
-#include <QScrollArea>
 
 #include <span>
 #include <vector>
@@ -12,14 +13,12 @@
 // while the frame scrolls. In a window as tall as the design its controls stand where the
 // design puts them; in a shorter one the gaps between its rows close up evenly, down to a few
 // pixels each, and only a column that still does not fit scrolls.
-class CommandColumn : public QScrollArea
+class CommandColumn : public DesignView
 {
     Q_OBJECT
 
 public:
     CommandColumn(QSize designSize, QWidget *parent = nullptr);
-
-    QWidget *surface() const { return widget(); }
 
     // Puts `control`, a child of surface(), at `place` in the column's design pixels.
     void place(QWidget *control, QRect place);

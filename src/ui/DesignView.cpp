@@ -2,9 +2,16 @@
 
 #include <algorithm>
 
-DesignView::DesignView(QSize designSize, QWidget *parent) : QScrollArea(parent)
+DesignView::DesignView(QSize designSize, QWidget *parent)
+    : DesignView(designSize, QStringLiteral("designView"), QStringLiteral("designArea"), parent)
 {
-    setObjectName(QStringLiteral("designView"));
+}
+
+DesignView::DesignView(QSize designSize, const QString &name, const QString &surfaceName,
+                       QWidget *parent)
+    : QScrollArea(parent)
+{
+    setObjectName(name);
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(false);
     // Tab goes from control to control; the area itself takes no focus.
@@ -13,7 +20,7 @@ DesignView::DesignView(QSize designSize, QWidget *parent) : QScrollArea(parent)
     setBackgroundRole(QPalette::Window);
     viewport()->setBackgroundRole(QPalette::Window);
     auto *surface = new QWidget;
-    surface->setObjectName(QStringLiteral("designArea"));
+    surface->setObjectName(surfaceName);
     surface->setFixedSize(designSize);
     setWidget(surface);
 }

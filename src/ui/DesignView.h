@@ -21,4 +21,9 @@ public:
     // the design itself when it fits; else the design cut to `available`, keeping room for a
     // scroll bar of `scrollBarExtent` across the direction that still fits.
     static QSize windowSizeFor(QSize design, QSize available, int scrollBarExtent);
+
+protected:
+    // A view of the same kind, named `name`, its surface named `surfaceName`.
+    DesignView(QSize designSize, const QString &name, const QString &surfaceName,
+               QWidget *parent);
 };
